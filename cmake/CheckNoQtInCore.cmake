@@ -1,0 +1,22 @@
+# SPDX-License-Identifier: MIT
+# cmake -DSOURCES_FILE=core-sources.txt -P CheckNoQtInCore.cmake
+# Fails when any listed core source includes a Qt header (<QString>, <QtCore/qstring.h>).
+file(STRINGS "${SOURCES_FILE}" sources)
+list(LENGTH sources count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "no core sources listed in ${SOURCES_FILE}")
+endif()
+set(offenders "")
+foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "#[ \t]*include[ \t]*[<\"](Q[A-Za-z0-9_]*|Qt[A-Za-z0-9_]*/[^>\"]*)[>\"]")
+            list(APPEND offenders "${source}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(offenders)
+    list(JOIN offenders "\n" text)
+    message(FATAL_ERROR "core sources include Qt headers:\n${text}")
+endif()
+message(STATUS "${count} core sources, none includes Qt")

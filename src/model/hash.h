@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+namespace vellora::model {
+
+// Mixes the hash of `value` into `seed` (the boost::hash_combine recipe).
+template <typename T>
+void hashCombine(std::size_t &seed, const T &value)
+{
+    seed ^= std::hash<T>{}(value) + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+}
+
+} // namespace vellora::model

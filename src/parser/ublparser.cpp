@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "ublparser.h"
+
+#include "primitives.h"
+
+namespace vellora::parser {
+
+using model::UBLDocumentInfo;
+using model::UBLDocumentType;
+using model::UBLValidationResult;
+
+model::UBLValidationResult UBLParser::parse(std::string_view text) const
+{
+    std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(text);
+    if (const auto *reason = std::get_if<std::string>(&parsed)) {
+        return UBLValidationResult::invalid("Failed to parse XML: " + *reason);
+    }
+    return read(std::get<XmlDocument>(parsed));
+}
+
+model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
+{
+    const std::optional<UBLDocumentType> type = detectDocumentType(document);
+    if (!type) {
+        return UBLValidationResult::invalid(
+            "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'");
+    }
+
+    // No document is refused for its namespaces. Every reader matches elements by local
+    // name, and an Invoice or CreditNote element in any namespace or in none is a document
+    // we can read: documents without namespace declarations, with unusual prefixes, inside
+    // envelopes, or whose root is bound to the other kind's namespace all yield their model.
+    // A check that rejected any of them would refuse a file we read correctly, so the
+    // namespaces are not checked and "Invalid UBL document: Missing or incorrect namespaces"
+    // is never the outcome.
+
+    return UBLValidationResult::valid(extractDocumentInfo(document, *type));
+}
+
+std::optional<UBLDocumentType> UBLParser::detectDocumentType(const XmlDocument &document) const
+{
+    const XmlNode root = document.node();
+    if (firstElement(root, "//*[local-name()='Invoice']")) {
+        return UBLDocumentType::invoice;
+    }
+    if (firstElement(root, "//*[local-name()='CreditNote']")) {
+        return UBLDocumentType::creditNote;
+    }
+    return std::nullopt;
+}
+
+UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
+                                               UBLDocumentType type) const
+{
+    const XmlNode root = document.node();
+    UBLDocumentInfo info;
+    info.documentType = type;
+    // The first element of each name in document order wins, even one inside an extension
+    // block or an envelope header that comes before the document's own.
+    info.documentID = textValue(root, "//*[local-name()='ID']").value_or("Unknown");
+    info.issueDate = dateValue(root, "//*[local-name()='IssueDate']");
+    info.currency = textValue(root, "//*[local-name()='DocumentCurrencyCode']").value_or("Unknown");
+    info.ublVersion = textValue(root, "//*[local-name()='UBLVersionID']").value_or("Unknown");
+    return info;
+}
+
+} // namespace vellora::parser

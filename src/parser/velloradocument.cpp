@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "velloradocument.h"
+
+#include "model/text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace vellora::parser {
+
+VelloraDocument::VelloraDocument() : m_text(newDocumentText) {}
+
+VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes,
+                                                       DocumentOpenRecorder *recorder)
+{
+    // Only UTF-8 is read, whatever the XML declaration names.
+    if (const std::optional<std::size_t> offset = model::firstInvalidUtf8Offset(bytes)) {
+        if (const std::optional<std::string> encoding = model::guessForeignEncoding(bytes)) {
+            return DocumentReadError{DocumentReadError::Kind::notUtf8,
+                                     "not UTF-8: " + *encoding + " detected"};
+        }
+        return DocumentReadError{DocumentReadError::Kind::notUtf8,
+                                 "not UTF-8: invalid byte sequence at byte " +
+                                     std::to_string(*offset)};
+    }
+    // UTF-16 holding only ASCII and no byte-order mark is valid UTF-8 byte for byte, with a
+    // NUL beside every character; it is not the text it looks like, so it fails as UTF-16.
+    if (const std::optional<std::string> encoding = model::guessForeignEncoding(bytes)) {
+        return DocumentReadError{DocumentReadError::Kind::notUtf8,
+                                 "not UTF-8: " + *encoding + " detected"};
+    }
+
+    VelloraDocument document;
+    document.m_text = std::move(bytes);
+
+    // Pre-check: a text that is not XML, or holds no Invoice or CreditNote element, opens
+    // as text with its outcome and is not counted.
+    std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(document.m_text);
+    const XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
+    if (!tree || !document.m_parser.detectDocumentType(*tree)) {
+        document.m_validationResult =
+            model::UBLValidationResult::invalid(std::string(notUblMessage));
+        return document;
+    }
+
+    // The parser's outcome for the text; the tree of the pre-check is the one its parse
+    // would build, so it is read directly instead of parsing the text a second time.
+    document.m_validationResult = document.m_parser.read(*tree);
+    if (recorder) {
+        recorder->recordDocumentOpen();
+    }
+    return document;
+}
+
+VelloraDocument::ReadResult VelloraDocument::fromFile(const std::filesystem::path &path,
+                                                      DocumentOpenRecorder *recorder)
+{
+    std::variant<std::string, DocumentReadError> bytes = readFileBytes(path);
+    if (auto *error = std::get_if<DocumentReadError>(&bytes)) {
+        return std::move(*error);
+    }
+    return fromBytes(std::move(std::get<std::string>(bytes)), recorder);
+}
+
+const std::vector<ContentType> &VelloraDocument::readableContentTypes()
+{
+    static const std::vector<ContentType> types{
+        {"public.xml", "application/xml", {"*.xml"}},
+        {"app.vellora.ubl", "application/x-vellora-ubl", {"*.ubl"}},
+        {"public.filename-extension.ubl", "application/octet-stream", {"*.ubl"}},
+        {"public.plain-text", "text/plain", {"*.txt"}},
+    };
+    return types;
+}
+
+const std::vector<ContentType> &VelloraDocument::writableContentTypes()
+{
+    return readableContentTypes();
+}
+
+std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem::path &path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) {
+        if (status.type() == std::filesystem::file_type::not_found ||
+            error == std::errc::no_such_file_or_directory) {
+            return DocumentReadError{DocumentReadError::Kind::notFound, "no such file"};
+        }
+        return DocumentReadError{DocumentReadError::Kind::unreadable, error.message()};
+    }
+    if (std::filesystem::is_directory(status)) {
+        return DocumentReadError{DocumentReadError::Kind::notRegularFile, "is a folder"};
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return DocumentReadError{DocumentReadError::Kind::notRegularFile, "not a regular file"};
+    }
+
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        return DocumentReadError{DocumentReadError::Kind::unreadable,
+                                 errno != 0 ? std::strerror(errno) : "cannot be read"};
+    }
+    std::string bytes;
+    char buffer[1 << 16];
+    while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(stream.gcount()));
+    }
+    if (stream.bad()) {
+        return DocumentReadError{DocumentReadError::Kind::unreadable, "read error"};
+    }
+    return bytes;
+}
+
+} // namespace vellora::parser

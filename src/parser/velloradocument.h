@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// The application's document: one per open file and window.
+#pragma once
+
+#include "ublparser.h"
+
+#include "model/ubldocumentinfo.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace vellora::parser {
+
+// Told once for every read that found an Invoice or CreditNote element, after its outcome
+// was stored: the usage statistics count such openings. Called on the reading thread.
+class DocumentOpenRecorder
+{
+public:
+    virtual ~DocumentOpenRecorder() = default;
+    virtual void recordDocumentOpen() = 0;
+};
+
+// A kind of file the document opens and saves.
+struct ContentType
+{
+    std::string identifier; // "public.xml", "app.vellora.ubl", …
+    std::string mimeType;
+    std::vector<std::string> globs; // file name patterns, "*.xml"
+};
+
+// Why a file could not be opened at all. The message names the reason in words the user can
+// act on ("is a directory", "not UTF-8: UTF-16 detected").
+struct DocumentReadError
+{
+    enum class Kind
+    {
+        notFound,
+        notRegularFile,
+        unreadable,
+        notUtf8,
+    };
+    Kind kind;
+    std::string reason;
+
+    bool operator==(const DocumentReadError &) const = default;
+};
+
+class VelloraDocument
+{
+public:
+    using ReadResult = std::variant<VelloraDocument, DocumentReadError>;
+
+    // The text of a new, unsaved document.
+    static constexpr std::string_view newDocumentText = "Hello, world!";
+    // The outcome of a file that is not XML or holds no Invoice or CreditNote element.
+    static constexpr std::string_view notUblMessage = "Not a valid UBL document";
+
+    // A new document: the greeting text, no model, no outcome.
+    VelloraDocument();
+
+    // Reads a document from a file's bytes. Bytes that are not strict UTF-8 (or are UTF-16)
+    // fail the read; everything else opens: a file that is not XML, or holds no Invoice or
+    // CreditNote element, opens with the outcome "Not a valid UBL document" and no model.
+    // `recorder`, when given, is told of every opening that reached the parser.
+    static ReadResult fromBytes(std::string bytes, DocumentOpenRecorder *recorder = nullptr);
+
+    // Reads the file at `path` (it must be a regular file) and then as fromBytes.
+    static ReadResult fromFile(const std::filesystem::path &path,
+                               DocumentOpenRecorder *recorder = nullptr);
+
+    // The whole file decoded as UTF-8, unchanged: no trimming, no line-break normalisation.
+    const std::string &text() const { return m_text; }
+
+    // The model when the outcome is valid, else nullptr.
+    const model::UBLDocumentInfo *ublInfo() const
+    {
+        return m_validationResult ? m_validationResult->documentInfo() : nullptr;
+    }
+
+    // The outcome of reading; nullopt only for a new document.
+    const std::optional<model::UBLValidationResult> &validationResult() const
+    {
+        return m_validationResult;
+    }
+
+    const UBLParser &parser() const { return m_parser; }
+
+    // What saving writes: the bytes of the text that was read, unchanged.
+    const std::string &fileContents() const { return m_text; }
+
+    // The kinds of file the document opens and saves, in this order: XML, the application's
+    // own UBL type, files named *.ubl, plain text. Built once.
+    static const std::vector<ContentType> &readableContentTypes();
+    static const std::vector<ContentType> &writableContentTypes();
+
+private:
+    std::string m_text;
+    std::optional<model::UBLValidationResult> m_validationResult;
+    UBLParser m_parser;
+};
+
+// The bytes of the regular file at `path`, or why they cannot be had.
+std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem::path &path);
+
+} // namespace vellora::parser

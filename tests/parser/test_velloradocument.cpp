@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+#include "parser/velloradocument.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using namespace vellora::parser;
+using namespace std::string_literals;
+
+namespace {
+
+class CountingRecorder : public DocumentOpenRecorder
+{
+public:
+    void recordDocumentOpen() override { ++count; }
+    int count = 0;
+};
+
+constexpr const char *asciiInvoice =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Invoice><ID>INV-1</ID>"
+    "<AccountingSupplierParty><Party><PartyName><Name>Mueller</Name></PartyName></Party>"
+    "</AccountingSupplierParty></Invoice>\n";
+
+struct DecodeCase
+{
+    const char *name;
+    std::string bytes;
+    bool opens;
+    const char *reasonPart; // for failures: a piece of the reason shown to the user
+};
+
+const DecodeCase decodeCases[] = {
+    {"ascii_only_latin1_declaration", asciiInvoice, true, ""},
+    {"latin1_umlaut_fails",
+     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Invoice><ID>M\xfcller</ID></Invoice>",
+     false, "invalid byte sequence at byte 57"},
+    {"utf8_umlaut_opens", "<Invoice><ID>M\xc3\xbcller</ID></Invoice>", true, ""},
+    {"utf8_byte_order_mark_opens", "\xef\xbb\xbf<Invoice><ID>BOM</ID></Invoice>", true, ""},
+    {"utf16le_with_bom_fails", "\xff\xfe<\0I\0n\0v\0/\0>\0"s, false, "UTF-16"},
+    {"utf16be_with_bom_fails", "\xfe\xff\0<\0I\0n\0v\0/\0>"s, false, "UTF-16"},
+    {"utf16le_without_bom_fails", "<\0I\0n\0v\0o\0i\0c\0e\0/\0>\0"s, false, "UTF-16"},
+    {"overlong_fails", "<Invoice>\xc0\xbc</Invoice>", false, "byte 9"},
+    {"surrogate_fails", "<Invoice>\xed\xa0\x80</Invoice>", false, "byte 9"},
+    {"above_10ffff_fails", "<Invoice>\xf4\x90\x80\x80</Invoice>", false, "byte 9"},
+    {"truncated_fails", "<Invoice/>\xe2\x82", false, "byte 10"},
+};
+
+class Decoding : public testing::TestWithParam<DecodeCase>
+{
+};
+
+TEST_P(Decoding, OnlyStrictUtf8Opens)
+{
+    const DecodeCase &c = GetParam();
+    VelloraDocument::ReadResult read = VelloraDocument::fromBytes(c.bytes);
+    if (c.opens) {
+        ASSERT_TRUE(std::holds_alternative<VelloraDocument>(read))
+            << std::get<DocumentReadError>(read).reason;
+        EXPECT_EQ(std::get<VelloraDocument>(read).text(), c.bytes);
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<DocumentReadError>(read));
+    const DocumentReadError &error = std::get<DocumentReadError>(read);
+    EXPECT_EQ(error.kind, DocumentReadError::Kind::notUtf8);
+    EXPECT_NE(error.reason.find(c.reasonPart), std::string::npos) << error.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(VelloraDocument, Decoding, testing::ValuesIn(decodeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct OutcomeCase
+{
+    const char *name;
+    std::string text;
+    bool valid;
+    int counted; // openings reported to the usage statistics
+};
+
+const OutcomeCase outcomeCases[] = {
+    {"empty_file", "", false, 0},
+    {"white_space", " \n \n", false, 0},
+    {"not_xml", "Dear customer, please pay.", false, 0},
+    {"xml_without_invoice", "<?xml version=\"1.0\"?><Order><ID>1</ID></Order>", false, 0},
+    {"valid_invoice", asciiInvoice, true, 1},
+    {"credit_note", "<CreditNote><ID>CN</ID></CreditNote>", true, 1},
+    {"envelope_with_invoice", "<Envelope><Body><Invoice><ID>E</ID></Invoice></Body></Envelope>",
+     true, 1},
+};
+
+class Outcome : public testing::TestWithParam<OutcomeCase>
+{
+};
+
+TEST_P(Outcome, IsStoredAndCountedOnlyForUbl)
+{
+    const OutcomeCase &c = GetParam();
+    CountingRecorder recorder;
+    VelloraDocument::ReadResult read = VelloraDocument::fromBytes(c.text, &recorder);
+    ASSERT_TRUE(std::holds_alternative<VelloraDocument>(read));
+    const VelloraDocument &document = std::get<VelloraDocument>(read);
+    ASSERT_TRUE(document.validationResult().has_value());
+    EXPECT_EQ(document.validationResult()->isValid(), c.valid);
+    EXPECT_EQ(document.ublInfo() != nullptr, c.valid);
+    if (c.valid) {
+        EXPECT_EQ(document.ublInfo(), document.validationResult()->documentInfo());
+    } else {
+        EXPECT_EQ(*document.validationResult()->message(), "Not a valid UBL document");
+    }
+    EXPECT_EQ(recorder.count, c.counted);
+    EXPECT_EQ(document.text(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(VelloraDocument, Outcome, testing::ValuesIn(outcomeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(VelloraDocument, NewDocumentHasGreetingAndNoOutcome)
+{
+    const VelloraDocument document;
+    EXPECT_EQ(document.text(), "Hello, world!");
+    EXPECT_EQ(document.ublInfo(), nullptr);
+    EXPECT_FALSE(document.validationResult().has_value());
+}
+
+TEST(VelloraDocument, SavingWritesTheBytesThatWereRead)
+{
+    // Line endings, a byte-order mark, trailing blanks and non-ASCII text all survive.
+    const std::string bytes =
+        "\xef\xbb\xbf<?xml version=\"1.0\"?>\r\n<Invoice>\r\n  <ID> M\xc3\xbcller </ID>  \r\n"
+        "</Invoice>\r\n\r\n   ";
+    VelloraDocument::ReadResult read = VelloraDocument::fromBytes(bytes);
+    ASSERT_TRUE(std::holds_alternative<VelloraDocument>(read));
+    EXPECT_EQ(std::get<VelloraDocument>(read).fileContents(), bytes);
+    EXPECT_EQ(std::get<VelloraDocument>(read).ublInfo()->documentID, "M\xc3\xbcller");
+}
+
+TEST(VelloraDocument, ContentTypesInOrder)
+{
+    const auto &types = VelloraDocument::readableContentTypes();
+    ASSERT_EQ(types.size(), 4u);
+    EXPECT_EQ(types[0].identifier, "public.xml");
+    EXPECT_EQ(types[1].identifier, "app.vellora.ubl");
+    EXPECT_EQ(types[1].mimeType, "application/x-vellora-ubl");
+    EXPECT_EQ(types[2].globs, std::vector<std::string>{"*.ubl"});
+    EXPECT_EQ(types[3].mimeType, "text/plain");
+    EXPECT_EQ(&VelloraDocument::writableContentTypes(), &types); // built once, shared
+}
+
+class FileReading : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("vellora-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_folder);
+    }
+    void TearDown() override
+    {
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(m_folder);
+    }
+    std::filesystem::path write(const std::string &name, const std::string &bytes)
+    {
+        const auto path = m_folder / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::filesystem::path m_folder;
+};
+
+TEST_F(FileReading, ReadsARegularFile)
+{
+    const auto path = write("invoice with blanks.xml", asciiInvoice);
+    VelloraDocument::ReadResult read = VelloraDocument::fromFile(path);
+    ASSERT_TRUE(std::holds_alternative<VelloraDocument>(read));
+    EXPECT_EQ(std::get<VelloraDocument>(read).ublInfo()->documentID, "INV-1");
+}
+
+TEST_F(FileReading, FailsWithAReasonForWhatIsNoFile)
+{
+    auto kindOf = [](const std::filesystem::path &path) {
+        VelloraDocument::ReadResult read = VelloraDocument::fromFile(path);
+        EXPECT_TRUE(std::holds_alternative<DocumentReadError>(read)) << path;
+        return std::holds_alternative<DocumentReadError>(read)
+                   ? std::get<DocumentReadError>(read)
+                   : DocumentReadError{};
+    };
+    const DocumentReadError missing = kindOf(m_folder / "missing.xml");
+    EXPECT_EQ(missing.kind, DocumentReadError::Kind::notFound);
+    EXPECT_EQ(missing.reason, "no such file");
+
+    const DocumentReadError folder = kindOf(m_folder);
+    EXPECT_EQ(folder.kind, DocumentReadError::Kind::notRegularFile);
+    EXPECT_EQ(folder.reason, "is a folder");
+
+    const auto fifo = m_folder / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(kindOf(fifo).kind, DocumentReadError::Kind::notRegularFile);
+}
+
+TEST_F(FileReading, UnreadableFileFails)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    const auto path = write("locked.xml", asciiInvoice);
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    VelloraDocument::ReadResult read = VelloraDocument::fromFile(path);
+    ASSERT_TRUE(std::holds_alternative<DocumentReadError>(read));
+    EXPECT_EQ(std::get<DocumentReadError>(read).kind, DocumentReadError::Kind::unreadable);
+}
+
+} // namespace

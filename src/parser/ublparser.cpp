@@ -2,6 +2,7 @@
 #include "ublparser.h"
 
 #include "primitives.h"
+#include "references.h"
 
 namespace vellora::parser {
 
@@ -61,6 +62,7 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.issueDate = dateValue(root, "//*[local-name()='IssueDate']");
     info.currency = textValue(root, "//*[local-name()='DocumentCurrencyCode']").value_or("Unknown");
     info.ublVersion = textValue(root, "//*[local-name()='UBLVersionID']").value_or("Unknown");
+    info.attachments = extractAttachments(root);
     return info;
 }
 

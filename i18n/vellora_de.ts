@@ -1,0 +1,211 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>app.about</source>
+        <translation>Über Vellora</translation>
+    </message>
+    <message>
+        <source>app.name</source>
+        <translation>Vellora</translation>
+    </message>
+    <message>
+        <source>attachments.download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments</source>
+        <translation>Keine Anhänge</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments_title</source>
+        <translation>Keine Anhänge</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments_description</source>
+        <translation>Dieses Dokument enthält keine Anhänge. Über die Schaltfläche „Informationen“ sehen Sie seinen Inhalt.</translation>
+    </message>
+    <message>
+        <source>navigation.information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>document.document</source>
+        <translation>Dokument</translation>
+    </message>
+    <message>
+        <source>document.document_type</source>
+        <translation>Dokumentart</translation>
+    </message>
+    <message>
+        <source>document.id</source>
+        <translation>Dokumentnummer</translation>
+    </message>
+    <message>
+        <source>document.issue_date</source>
+        <translation>Rechnungsdatum</translation>
+    </message>
+    <message>
+        <source>document.currency</source>
+        <translation>Währung</translation>
+    </message>
+    <message>
+        <source>document.ubl_version</source>
+        <translation>UBL-Version</translation>
+    </message>
+    <message>
+        <source>party.supplier</source>
+        <translation>Lieferant</translation>
+    </message>
+    <message>
+        <source>party.customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>party.name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>party.registration_name</source>
+        <translation>Eingetragener Name</translation>
+    </message>
+    <message>
+        <source>party.company_id</source>
+        <translation>Registernummer</translation>
+    </message>
+    <message>
+        <source>party.vat_id</source>
+        <translation>USt-IdNr.</translation>
+    </message>
+    <message>
+        <source>party.address</source>
+        <translation>Anschrift</translation>
+    </message>
+    <message>
+        <source>party.contact</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>party.phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <source>party.email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>financial.line_extension_amount</source>
+        <translation>Summe der Positionen</translation>
+    </message>
+    <message>
+        <source>financial.tax_exclusive_amount</source>
+        <translation>Gesamtbetrag ohne Steuer</translation>
+    </message>
+    <message>
+        <source>financial.tax_inclusive_amount</source>
+        <translation>Gesamtbetrag mit Steuer</translation>
+    </message>
+    <message>
+        <source>financial.allowance_total_amount</source>
+        <translation>Nachlässe</translation>
+    </message>
+    <message>
+        <source>financial.charge_total_amount</source>
+        <translation>Zuschläge</translation>
+    </message>
+    <message>
+        <source>financial.prepaid_amount</source>
+        <translation>Vorausbezahlter Betrag</translation>
+    </message>
+    <message>
+        <source>financial.rounding_amount</source>
+        <translation>Rundungsbetrag</translation>
+    </message>
+    <message>
+        <source>financial.payable_amount</source>
+        <translation>Zahlbetrag</translation>
+    </message>
+    <message>
+        <source>sepa.beneficiary</source>
+        <translation>Empfänger</translation>
+    </message>
+    <message>
+        <source>sepa.iban</source>
+        <translation>IBAN</translation>
+    </message>
+    <message>
+        <source>sepa.bic</source>
+        <translation>BIC</translation>
+    </message>
+    <message>
+        <source>sepa.amount</source>
+        <translation>Betrag</translation>
+    </message>
+    <message>
+        <source>sepa.payment_reference</source>
+        <translation>Verwendungszweck</translation>
+    </message>
+    <message>
+        <source>sepa.scan_instruction</source>
+        <translation>Scannen Sie diesen Code mit Ihrer Banking-App, um die Rechnung zu bezahlen.</translation>
+    </message>
+    <message>
+        <source>error.attachment_decode_failed</source>
+        <translation>Der Inhalt des Anhangs konnte nicht dekodiert werden.</translation>
+    </message>
+    <message>
+        <source>error.title</source>
+        <translation>Ein Fehler ist aufgetreten</translation>
+    </message>
+    <message>
+        <source>error.unsupported_format</source>
+        <translation>Dieser Dateityp kann hier nicht angezeigt werden. Sie können ihn aber speichern.</translation>
+    </message>
+    <message>
+        <source>status.loading</source>
+        <translation>Wird geladen …</translation>
+    </message>
+    <message>
+        <source>file.save_panel.title</source>
+        <translation>Anhang speichern</translation>
+    </message>
+    <message>
+        <source>file.save_panel.message</source>
+        <translation>Wählen Sie, wo der Anhang gespeichert werden soll.</translation>
+    </message>
+    <message>
+        <source>Invalid UBL Document</source>
+        <translation>Kein gültiges UBL-Dokument</translation>
+    </message>
+    <message>
+        <source>•</source>
+        <translation>•</translation>
+    </message>
+    <message>
+        <source>Preview Not Available</source>
+        <translation>Keine Vorschau verfügbar</translation>
+    </message>
+    <message>
+        <source>Unable to Display Image</source>
+        <translation>Bild kann nicht angezeigt werden</translation>
+    </message>
+    <message>
+        <source>❌ No XML content available</source>
+        <translation>❌ Kein XML-Inhalt vorhanden</translation>
+    </message>
+    <message>
+        <source>Check if the file loaded correctly</source>
+        <translation>Prüfen Sie, ob die Datei richtig geladen wurde</translation>
+    </message>
+    <message>
+        <source>Loading text content...</source>
+        <translation>Textinhalt wird geladen …</translation>
+    </message>
+    <message>
+        <source>Loading more content...</source>
+        <translation>Weiterer Inhalt wird geladen …</translation>
+    </message>
+</context>
+</TS>

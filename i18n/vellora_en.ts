@@ -1,0 +1,211 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>app.about</source>
+        <translation>About Vellora</translation>
+    </message>
+    <message>
+        <source>app.name</source>
+        <translation>Vellora</translation>
+    </message>
+    <message>
+        <source>attachments.download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments</source>
+        <translation>No attachments</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments_title</source>
+        <translation>No Attachments</translation>
+    </message>
+    <message>
+        <source>attachments.no_attachments_description</source>
+        <translation>This document does not contain any attachments. Use the Information button to see its contents.</translation>
+    </message>
+    <message>
+        <source>navigation.information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>document.document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>document.document_type</source>
+        <translation>Document type</translation>
+    </message>
+    <message>
+        <source>document.id</source>
+        <translation>Document number</translation>
+    </message>
+    <message>
+        <source>document.issue_date</source>
+        <translation>Issue date</translation>
+    </message>
+    <message>
+        <source>document.currency</source>
+        <translation>Currency</translation>
+    </message>
+    <message>
+        <source>document.ubl_version</source>
+        <translation>UBL version</translation>
+    </message>
+    <message>
+        <source>party.supplier</source>
+        <translation>Supplier</translation>
+    </message>
+    <message>
+        <source>party.customer</source>
+        <translation>Customer</translation>
+    </message>
+    <message>
+        <source>party.name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>party.registration_name</source>
+        <translation>Registered name</translation>
+    </message>
+    <message>
+        <source>party.company_id</source>
+        <translation>Company ID</translation>
+    </message>
+    <message>
+        <source>party.vat_id</source>
+        <translation>VAT ID</translation>
+    </message>
+    <message>
+        <source>party.address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>party.contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>party.phone</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>party.email</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>financial.line_extension_amount</source>
+        <translation>Sum of line amounts</translation>
+    </message>
+    <message>
+        <source>financial.tax_exclusive_amount</source>
+        <translation>Total without tax</translation>
+    </message>
+    <message>
+        <source>financial.tax_inclusive_amount</source>
+        <translation>Total with tax</translation>
+    </message>
+    <message>
+        <source>financial.allowance_total_amount</source>
+        <translation>Allowances</translation>
+    </message>
+    <message>
+        <source>financial.charge_total_amount</source>
+        <translation>Charges</translation>
+    </message>
+    <message>
+        <source>financial.prepaid_amount</source>
+        <translation>Prepaid amount</translation>
+    </message>
+    <message>
+        <source>financial.rounding_amount</source>
+        <translation>Rounding amount</translation>
+    </message>
+    <message>
+        <source>financial.payable_amount</source>
+        <translation>Amount due</translation>
+    </message>
+    <message>
+        <source>sepa.beneficiary</source>
+        <translation>Beneficiary</translation>
+    </message>
+    <message>
+        <source>sepa.iban</source>
+        <translation>IBAN</translation>
+    </message>
+    <message>
+        <source>sepa.bic</source>
+        <translation>BIC</translation>
+    </message>
+    <message>
+        <source>sepa.amount</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>sepa.payment_reference</source>
+        <translation>Payment reference</translation>
+    </message>
+    <message>
+        <source>sepa.scan_instruction</source>
+        <translation>Scan this code with your banking app to pay the invoice.</translation>
+    </message>
+    <message>
+        <source>error.attachment_decode_failed</source>
+        <translation>The attachment's content could not be decoded.</translation>
+    </message>
+    <message>
+        <source>error.title</source>
+        <translation>Something Went Wrong</translation>
+    </message>
+    <message>
+        <source>error.unsupported_format</source>
+        <translation>This file type cannot be shown here. You can still save it.</translation>
+    </message>
+    <message>
+        <source>status.loading</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
+        <source>file.save_panel.title</source>
+        <translation>Save Attachment</translation>
+    </message>
+    <message>
+        <source>file.save_panel.message</source>
+        <translation>Choose where to save the attachment.</translation>
+    </message>
+    <message>
+        <source>Invalid UBL Document</source>
+        <translation>Invalid UBL Document</translation>
+    </message>
+    <message>
+        <source>•</source>
+        <translation>•</translation>
+    </message>
+    <message>
+        <source>Preview Not Available</source>
+        <translation>Preview Not Available</translation>
+    </message>
+    <message>
+        <source>Unable to Display Image</source>
+        <translation>Unable to Display Image</translation>
+    </message>
+    <message>
+        <source>❌ No XML content available</source>
+        <translation>❌ No XML content available</translation>
+    </message>
+    <message>
+        <source>Check if the file loaded correctly</source>
+        <translation>Check if the file loaded correctly</translation>
+    </message>
+    <message>
+        <source>Loading text content...</source>
+        <translation>Loading text content...</translation>
+    </message>
+    <message>
+        <source>Loading more content...</source>
+        <translation>Loading more content...</translation>
+    </message>
+</context>
+</TS>

@@ -1,12 +1,140 @@
 // SPDX-License-Identifier: MIT
 #include "references.h"
 
+#include "lines.h"
 #include "model/text.h"
+#include "parties.h"
 #include "primitives.h"
 
 namespace vellora::parser {
 
-using model::UBLAttachment;
+using namespace model;
+
+namespace {
+
+// The period fields of the first element below `context` that `path` finds.
+std::optional<UBLInvoicePeriod> periodAt(const XmlNode &context, std::string_view path)
+{
+    const std::optional<XmlNode> period = firstElement(context, path);
+    if (!period) {
+        return std::nullopt;
+    }
+    return extractPeriodFields(*period);
+}
+
+} // namespace
+
+std::optional<UBLOrderReference> extractOrderReference(const XmlNode &document)
+{
+    const std::optional<XmlNode> reference =
+        firstElement(document, "//*[local-name()='OrderReference']");
+    if (!reference) {
+        return std::nullopt;
+    }
+    return UBLOrderReference{
+        .id = textValue(*reference, ".//*[local-name()='ID']"),
+        .salesOrderID = textValue(*reference, ".//*[local-name()='SalesOrderID']"),
+        .issueDate = dateValue(*reference, ".//*[local-name()='IssueDate']"),
+    };
+}
+
+std::optional<UBLBillingReference> extractBillingReference(const XmlNode &document)
+{
+    const std::optional<XmlNode> reference =
+        firstElement(document, "//*[local-name()='BillingReference']");
+    if (!reference) {
+        return std::nullopt;
+    }
+    return UBLBillingReference{.invoiceDocumentReference =
+                                   extractInvoiceDocumentReference(*reference)};
+}
+
+std::optional<UBLInvoiceDocumentReference>
+extractInvoiceDocumentReference(const XmlNode &billingReference)
+{
+    const std::optional<XmlNode> reference =
+        firstElement(billingReference, ".//*[local-name()='InvoiceDocumentReference']");
+    if (!reference) {
+        return std::nullopt;
+    }
+    return UBLInvoiceDocumentReference{
+        .id = textValue(*reference, ".//*[local-name()='ID']"),
+        .uuid = textValue(*reference, ".//*[local-name()='UUID']"),
+        .issueDate = dateValue(*reference, ".//*[local-name()='IssueDate']"),
+        .invoiceTypeCode = textValue(*reference, ".//*[local-name()='InvoiceTypeCode']"),
+        .documentDescription = textValue(*reference, ".//*[local-name()='DocumentDescription']"),
+    };
+}
+
+std::optional<UBLContractDocumentReference>
+extractContractDocumentReference(const XmlNode &document)
+{
+    const std::optional<XmlNode> reference =
+        firstElement(document, "//*[local-name()='ContractDocumentReference']");
+    if (!reference) {
+        return std::nullopt;
+    }
+    return UBLContractDocumentReference{
+        .id = textValue(*reference, ".//*[local-name()='ID']"),
+        .uuid = textValue(*reference, ".//*[local-name()='UUID']"),
+        .issueDate = dateValue(*reference, ".//*[local-name()='IssueDate']"),
+        .contractType = textValue(*reference, ".//*[local-name()='ContractType']"),
+        .documentDescription = textValue(*reference, ".//*[local-name()='DocumentDescription']"),
+    };
+}
+
+std::optional<UBLProjectReference> extractProjectReference(const XmlNode &document)
+{
+    const std::optional<XmlNode> reference =
+        firstElement(document, "//*[local-name()='ProjectReference']");
+    if (!reference) {
+        return std::nullopt;
+    }
+    return UBLProjectReference{
+        .id = textValue(*reference, ".//*[local-name()='ID']"),
+        .uuid = textValue(*reference, ".//*[local-name()='UUID']"),
+        .issueDate = dateValue(*reference, ".//*[local-name()='IssueDate']"),
+    };
+}
+
+std::optional<UBLDelivery> extractDelivery(const XmlNode &document)
+{
+    const std::optional<XmlNode> delivery = firstElement(document, "//*[local-name()='Delivery']");
+    if (!delivery) {
+        return std::nullopt;
+    }
+    return UBLDelivery{
+        .id = textValue(*delivery, ".//*[local-name()='ID']"),
+        .quantity = decimalValue(*delivery, ".//*[local-name()='Quantity']"),
+        .minimumQuantity = decimalValue(*delivery, ".//*[local-name()='MinimumQuantity']"),
+        .maximumQuantity = decimalValue(*delivery, ".//*[local-name()='MaximumQuantity']"),
+        .actualDeliveryDate = dateValue(*delivery, ".//*[local-name()='ActualDeliveryDate']"),
+        .actualDeliveryTime = textValue(*delivery, ".//*[local-name()='ActualDeliveryTime']"),
+        .latestDeliveryDate = dateValue(*delivery, ".//*[local-name()='LatestDeliveryDate']"),
+        .latestDeliveryTime = textValue(*delivery, ".//*[local-name()='LatestDeliveryTime']"),
+        .trackingID = textValue(*delivery, ".//*[local-name()='TrackingID']"),
+        .deliveryAddress = extractAddress(*delivery),
+        .deliveryLocation =
+            textValue(*delivery, ".//*[local-name()='DeliveryLocation']/*[local-name()='ID']"),
+        .requestedDeliveryPeriod =
+            periodAt(*delivery, ".//*[local-name()='RequestedDeliveryPeriod']"),
+        .promisedDeliveryPeriod =
+            periodAt(*delivery, ".//*[local-name()='PromisedDeliveryPeriod']"),
+        .estimatedDeliveryPeriod =
+            periodAt(*delivery, ".//*[local-name()='EstimatedDeliveryPeriod']"),
+        .deliveryParty = extractDeliveryParty(*delivery),
+    };
+}
+
+std::optional<UBLParty> extractDeliveryParty(const XmlNode &delivery)
+{
+    return extractParty(delivery, ".//*[local-name()='DeliveryParty']");
+}
+
+std::optional<UBLInvoicePeriod> extractDocumentInvoicePeriod(const XmlNode &document)
+{
+    return periodAt(document, "//*[local-name()='InvoicePeriod']");
+}
 
 std::vector<UBLAttachment> extractAttachments(const XmlNode &document)
 {

@@ -18,6 +18,38 @@
 
 namespace vellora::parser {
 
+// The first OrderReference in the document: id, salesOrderID and issueDate.
+std::optional<model::UBLOrderReference> extractOrderReference(const XmlNode &document);
+
+// The first BillingReference in the document; present even without an invoice document
+// reference inside (that field is then none).
+std::optional<model::UBLBillingReference> extractBillingReference(const XmlNode &document);
+
+// The first InvoiceDocumentReference below a billing reference element.
+std::optional<model::UBLInvoiceDocumentReference>
+extractInvoiceDocumentReference(const XmlNode &billingReference);
+
+// The first ContractDocumentReference in the document.
+std::optional<model::UBLContractDocumentReference>
+extractContractDocumentReference(const XmlNode &document);
+
+// The first ProjectReference in the document.
+std::optional<model::UBLProjectReference> extractProjectReference(const XmlNode &document);
+
+// The first Delivery in the document. Its id is the first ID below it (a delivery
+// location's when the delivery has none of its own); its deliveryAddress is the first
+// PostalAddress below it, which in UBL is the delivery party's. The requested, promised and
+// estimated periods are the first RequestedDeliveryPeriod, PromisedDeliveryPeriod and
+// EstimatedDeliveryPeriod below the delivery, read like an invoice period.
+std::optional<model::UBLDelivery> extractDelivery(const XmlNode &document);
+
+// The first DeliveryParty below a delivery element, read like the supplier's party.
+std::optional<model::UBLParty> extractDeliveryParty(const XmlNode &delivery);
+
+// The period fields of the first InvoicePeriod in the document: a line's when the document
+// has none of its own.
+std::optional<model::UBLInvoicePeriod> extractDocumentInvoicePeriod(const XmlNode &document);
+
 // One entry per AdditionalDocumentReference in document order that yields an attachment
 // (see extractAttachment); the others leave no gap.
 std::vector<model::UBLAttachment> extractAttachments(const XmlNode &document);

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ublparser.h"
 
+#include "lines.h"
+#include "parties.h"
+#include "payment.h"
 #include "primitives.h"
 #include "references.h"
+#include "totals.h"
 
 namespace vellora::parser {
 
@@ -62,7 +66,33 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.issueDate = dateValue(root, "//*[local-name()='IssueDate']");
     info.currency = textValue(root, "//*[local-name()='DocumentCurrencyCode']").value_or("Unknown");
     info.ublVersion = textValue(root, "//*[local-name()='UBLVersionID']").value_or("Unknown");
+    info.supplierParty =
+        extractParty(root, "//*[local-name()='AccountingSupplierParty']/*[local-name()='Party']");
+    info.customerParty =
+        extractParty(root, "//*[local-name()='AccountingCustomerParty']/*[local-name()='Party']");
+    info.monetaryTotal = extractLegalMonetaryTotal(root);
+    info.taxTotal = extractTaxTotal(root);
+    // Only elements named exactly InvoiceLine or CreditNoteLine are lines, at any depth; a
+    // document has the lines of its own kind only.
+    if (type == UBLDocumentType::invoice) {
+        for (const XmlNode &line : allElements(root, "//*[local-name()='InvoiceLine']")) {
+            info.invoiceLines.push_back(extractInvoiceLine(line));
+        }
+    } else {
+        for (const XmlNode &line : allElements(root, "//*[local-name()='CreditNoteLine']")) {
+            info.creditNoteLines.push_back(extractCreditNoteLine(line));
+        }
+    }
     info.attachments = extractAttachments(root);
+    info.paymentMeans = extractPaymentMeans(root);
+    info.paymentTerms = extractPaymentTerms(root);
+    info.allowanceCharges = extractAllowanceCharges(root);
+    info.orderReference = extractOrderReference(root);
+    info.billingReference = extractBillingReference(root);
+    info.contractReference = extractContractDocumentReference(root);
+    info.projectReference = extractProjectReference(root);
+    info.delivery = extractDelivery(root);
+    info.invoicePeriod = extractDocumentInvoicePeriod(root);
     return info;
 }
 

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -48,6 +51,63 @@ inline model::UBLDocumentInfo parseModel(std::string_view text)
         return {};
     }
     return *result.documentInfo();
+}
+
+// One value of the model as text, so that a table can hold every kind of field: texts as
+// they are, decimals in their exact notation ("12.50"), dates as "YYYY-MM-DD", truth values
+// as "true"/"false"; nullopt for none.
+using Shown = std::optional<std::string>;
+
+inline Shown show(const std::optional<std::string> &value)
+{
+    return value;
+}
+inline Shown show(const std::string &value)
+{
+    return value;
+}
+inline Shown show(const std::optional<model::Decimal> &value)
+{
+    return value ? Shown(value->toString()) : std::nullopt;
+}
+inline Shown show(const std::optional<model::Date> &value)
+{
+    return value ? Shown(value->toIsoString()) : std::nullopt;
+}
+inline Shown show(const std::optional<bool> &value)
+{
+    return value ? Shown(*value ? "true" : "false") : std::nullopt;
+}
+inline Shown show(std::size_t count)
+{
+    return std::to_string(count);
+}
+// "present" for a record that is there, nullopt for none.
+template <typename Record>
+Shown presence(const std::optional<Record> &record)
+{
+    return record ? Shown("present") : std::nullopt;
+}
+
+// A row of a field table: the case name, how to reach the field from the model (a missing
+// record on the way throws std::bad_optional_access, which fails the row), and the value
+// expected.
+struct FieldCase
+{
+    const char *name;
+    std::function<Shown(const model::UBLDocumentInfo &)> field;
+    Shown expected;
+};
+
+// The accessor of a FieldCase: FIELD(d.supplierParty.value().endpointID).
+#define FIELD(expression)                                                                          \
+    [](const ::vellora::model::UBLDocumentInfo &d) -> ::vellora::parser::testing::Shown {          \
+        return ::vellora::parser::testing::show(expression);                                       \
+    }
+
+inline std::string fieldCaseName(const ::testing::TestParamInfo<FieldCase> &info)
+{
+    return info.param.name;
 }
 
 } // namespace vellora::parser::testing

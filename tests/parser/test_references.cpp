@@ -16,6 +16,175 @@ using namespace vellora::parser::testing;
 
 namespace {
 
+const UBLDocumentInfo &referencesModel()
+{
+    static const UBLDocumentInfo info = parseModel(readFixture("references.xml"));
+    return info;
+}
+
+const FieldCase referenceCases[] = {
+    {"period_start", FIELD(d.invoicePeriod.value().startDate), "2024-01-01"},
+    {"period_end", FIELD(d.invoicePeriod.value().endDate), "2024-01-31"},
+    {"period_description_code", FIELD(d.invoicePeriod.value().descriptionCode), "35"},
+    {"period_without_duration", FIELD(d.invoicePeriod.value().durationMeasure), std::nullopt},
+
+    {"order_id", FIELD(d.orderReference.value().id), "PO-1"},
+    {"order_sales_order_id", FIELD(d.orderReference.value().salesOrderID), "SO-1"},
+    {"order_issue_date", FIELD(d.orderReference.value().issueDate), "2023-12-24"},
+
+    {"billing_first_only", FIELD(d.billingReference.value().invoiceDocumentReference.value().id),
+     "INV-OLD"},
+    {"billing_uuid", FIELD(d.billingReference.value().invoiceDocumentReference.value().uuid),
+     "3f2504e0-4f89-11d3-9a0c-0305e82c3301"},
+    {"billing_issue_date",
+     FIELD(d.billingReference.value().invoiceDocumentReference.value().issueDate), "2023-11-30"},
+    {"billing_type_code",
+     FIELD(d.billingReference.value().invoiceDocumentReference.value().invoiceTypeCode), "380"},
+    {"billing_description",
+     FIELD(d.billingReference.value().invoiceDocumentReference.value().documentDescription),
+     "Corrected invoice"},
+
+    {"contract_id", FIELD(d.contractReference.value().id), "CON-1"},
+    {"contract_uuid", FIELD(d.contractReference.value().uuid), "c-uuid"},
+    {"contract_issue_date", FIELD(d.contractReference.value().issueDate), "2022-01-01"},
+    {"contract_type", FIELD(d.contractReference.value().contractType), "Framework"},
+    {"contract_description", FIELD(d.contractReference.value().documentDescription),
+     "Framework agreement"},
+
+    {"project_id", FIELD(d.projectReference.value().id), "PRJ-1"},
+    {"project_uuid", FIELD(d.projectReference.value().uuid), "p-uuid"},
+    {"project_issue_date", FIELD(d.projectReference.value().issueDate), "2021-06-30"},
+
+    {"delivery_id_from_location", FIELD(d.delivery.value().id), "LOC-1"},
+    {"delivery_location", FIELD(d.delivery.value().deliveryLocation), "LOC-1"},
+    {"delivery_quantity", FIELD(d.delivery.value().quantity), "12"},
+    {"delivery_minimum", FIELD(d.delivery.value().minimumQuantity), "10"},
+    {"delivery_maximum_exponent", FIELD(d.delivery.value().maximumQuantity), "1E+2"},
+    {"actual_date", FIELD(d.delivery.value().actualDeliveryDate), "2024-01-15"},
+    {"actual_time_as_written", FIELD(d.delivery.value().actualDeliveryTime), "10:30:00+01:00"},
+    {"latest_date", FIELD(d.delivery.value().latestDeliveryDate), "2024-01-20"},
+    {"latest_time", FIELD(d.delivery.value().latestDeliveryTime), "18:00:00"},
+    {"tracking_id", FIELD(d.delivery.value().trackingID), "TRACK-42"},
+    {"address_is_the_delivery_partys", FIELD(d.delivery.value().deliveryAddress.value().cityName),
+     "Hamburg"},
+    {"address_street", FIELD(d.delivery.value().deliveryAddress.value().streetName), "Dock 4"},
+    {"address_country",
+     FIELD(d.delivery.value().deliveryAddress.value().country.value().identificationCode), "DE"},
+    {"delivery_party_name", FIELD(d.delivery.value().deliveryParty.value().partyNames.at(0)),
+     "Warehouse North"},
+    {"delivery_party_address_too",
+     FIELD(d.delivery.value().deliveryParty.value().postalAddress.value().cityName), "Hamburg"},
+    {"requested_start", FIELD(d.delivery.value().requestedDeliveryPeriod.value().startDate),
+     "2024-01-10"},
+    {"requested_end", FIELD(d.delivery.value().requestedDeliveryPeriod.value().endDate),
+     "2024-01-12"},
+    {"requested_description", FIELD(d.delivery.value().requestedDeliveryPeriod.value().description),
+     "Mornings only"},
+    {"promised_duration", FIELD(d.delivery.value().promisedDeliveryPeriod.value().durationMeasure),
+     "3"},
+    {"promised_unit",
+     FIELD(d.delivery.value().promisedDeliveryPeriod.value().durationMeasureUnitCode), "DAY"},
+    {"promised_without_start", FIELD(d.delivery.value().promisedDeliveryPeriod.value().startDate),
+     std::nullopt},
+    {"estimated_missing", FIELD(presence(d.delivery.value().estimatedDeliveryPeriod)),
+     std::nullopt},
+};
+
+class ReferenceFields : public ::testing::TestWithParam<FieldCase>
+{};
+
+TEST_P(ReferenceFields, ReadsTheField)
+{
+    EXPECT_EQ(GetParam().field(referencesModel()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixture, ReferenceFields, ::testing::ValuesIn(referenceCases),
+                         fieldCaseName);
+
+// Documents without a document-level element take the first one inside a line.
+const FieldCase fromLineCases[] = {
+    {"invoice_period_from_first_line_with_one", FIELD(d.invoicePeriod.value().startDate),
+     "2024-06-01"},
+    {"order_reference_from_order_line_reference", FIELD(d.orderReference.value().id), "PO-L"},
+    {"line_order_reference_has_sales_order_id_at_document_level",
+     FIELD(d.orderReference.value().salesOrderID), "SO-L"},
+    {"delivery_from_line", FIELD(d.delivery.value().id), "DEL-L"},
+    {"delivery_own_id_before_location", FIELD(d.delivery.value().deliveryLocation), "LOC-L"},
+    {"delivery_without_party", FIELD(presence(d.delivery.value().deliveryParty)), std::nullopt},
+    {"delivery_without_address", FIELD(presence(d.delivery.value().deliveryAddress)), std::nullopt},
+    {"billing_without_invoice_reference",
+     FIELD(presence(d.billingReference.value().invoiceDocumentReference)), std::nullopt},
+    {"no_contract", FIELD(presence(d.contractReference)), std::nullopt},
+    {"no_project", FIELD(presence(d.projectReference)), std::nullopt},
+};
+
+constexpr const char *fromLineXml = R"(<Invoice>
+  <ID>L-1</ID>
+  <BillingReference><AdditionalDocumentReference><ID>X</ID></AdditionalDocumentReference></BillingReference>
+  <InvoiceLine><ID>1</ID></InvoiceLine>
+  <InvoiceLine><ID>2</ID>
+    <InvoicePeriod><StartDate>2024-06-01</StartDate></InvoicePeriod>
+    <OrderLineReference><LineID>1</LineID>
+      <OrderReference><ID>PO-L</ID><SalesOrderID>SO-L</SalesOrderID></OrderReference>
+    </OrderLineReference>
+    <Delivery><ID>DEL-L</ID><DeliveryLocation><ID>LOC-L</ID></DeliveryLocation></Delivery>
+  </InvoiceLine>
+  <InvoiceLine><ID>3</ID><InvoicePeriod><StartDate>2024-07-01</StartDate></InvoicePeriod></InvoiceLine>
+</Invoice>)";
+
+class FromLine : public ::testing::TestWithParam<FieldCase>
+{};
+
+TEST_P(FromLine, TakesTheFirstInsideALine)
+{
+    EXPECT_EQ(GetParam().field(parseModel(fromLineXml)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixture, FromLine, ::testing::ValuesIn(fromLineCases), fieldCaseName);
+
+TEST(References, MissingElementsGiveNone)
+{
+    const UBLDocumentInfo info = parseModel("<Invoice><ID>1</ID></Invoice>");
+    EXPECT_FALSE(info.orderReference);
+    EXPECT_FALSE(info.billingReference);
+    EXPECT_FALSE(info.contractReference);
+    EXPECT_FALSE(info.projectReference);
+    EXPECT_FALSE(info.delivery);
+    EXPECT_FALSE(info.invoicePeriod);
+    EXPECT_TRUE(info.attachments.empty());
+}
+
+TEST(References, DeliveryPartyIsReadRelativeToTheDeliveryParty)
+{
+    const XmlDocument document =
+        parseXml("<Delivery><DeliveryParty><EndpointID schemeID=\"0088\">E</EndpointID>"
+                 "<Contact><Name>C</Name></Contact></DeliveryParty></Delivery>");
+    const std::vector<XmlNode> deliveries = document.node().select("//*[local-name()='Delivery']");
+    ASSERT_EQ(deliveries.size(), 1U);
+    const std::optional<UBLParty> party = extractDeliveryParty(deliveries[0]);
+    ASSERT_TRUE(party);
+    EXPECT_EQ(party->endpointID, "E");
+    EXPECT_EQ(party->endpointSchemeID, "0088");
+    ASSERT_TRUE(party->contact);
+    EXPECT_EQ(party->contact->name, "C");
+}
+
+TEST(References, InvoiceDocumentReferenceReadsBelowTheBillingReference)
+{
+    const XmlDocument document =
+        parseXml("<Root><InvoiceDocumentReference><ID>outside</ID></InvoiceDocumentReference>"
+                 "<BillingReference><InvoiceDocumentReference><IssueDate>2024-13-01</IssueDate>"
+                 "</InvoiceDocumentReference></BillingReference></Root>");
+    const std::vector<XmlNode> billing =
+        document.node().select("//*[local-name()='BillingReference']");
+    ASSERT_EQ(billing.size(), 1U);
+    const std::optional<UBLInvoiceDocumentReference> reference =
+        extractInvoiceDocumentReference(billing[0]);
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->id, std::nullopt);
+    EXPECT_EQ(reference->issueDate, std::nullopt); // month 13: no date
+}
+
 // ----------------------------------------------------------------------------------------
 // Attachments
 

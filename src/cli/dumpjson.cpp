@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dumpjson.h"
 
+#include "sepa/sepaqrcodeservice.h"
+
 namespace vellora::cli {
 
 using namespace vellora::model;
@@ -409,6 +411,26 @@ Json toJson(const UBLAttachment &v)
     return json;
 }
 
+// The twelve fields in declaration order, then the exact payload text.
+Json sepaJson(const sepa::SEPAPaymentInfo &v)
+{
+    Json json = Object()
+                    .add("serviceTag", v.serviceTag)
+                    .add("version", v.version)
+                    .add("characterSet", v.characterSet)
+                    .add("identification", v.identification)
+                    .add("bic", v.bic)
+                    .add("beneficiaryName", v.beneficiaryName)
+                    .add("beneficiaryAccount", v.beneficiaryAccount)
+                    .add("amount", v.amount)
+                    .add("purpose", v.purpose)
+                    .add("remittanceReference", v.remittanceReference)
+                    .add("remittanceText", v.remittanceText)
+                    .add("beneficiaryToOriginatorInfo", v.beneficiaryToOriginatorInfo);
+    json["payload"] = v.payloadText();
+    return json;
+}
+
 } // namespace
 
 Json toJson(const UBLDocumentInfo &v)
@@ -446,7 +468,10 @@ Json documentJson(const parser::VelloraDocument &document)
     const std::string *message = outcome ? outcome->message() : nullptr;
     out["message"] = message ? Json(*message) : Json(nullptr);
     out["document"] = info ? toJson(*info) : Json(nullptr);
-    out["sepa"] = nullptr;
+    // Only a valid document has a model to derive a payment from.
+    const std::optional<sepa::SEPAPaymentInfo> payment =
+        info ? sepa::SEPAQRCodeService().makePaymentInfo(*info) : std::nullopt;
+    out["sepa"] = payment ? sepaJson(*payment) : Json(nullptr);
     return out;
 }
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -104,6 +105,12 @@ struct FieldCase
     [](const ::vellora::model::UBLDocumentInfo &d) -> ::vellora::parser::testing::Shown {          \
         return ::vellora::parser::testing::show(expression);                                       \
     }
+
+// A failing row names itself instead of dumping its bytes.
+inline void PrintTo(const FieldCase &fieldCase, std::ostream *out)
+{
+    *out << fieldCase.name;
+}
 
 inline std::string fieldCaseName(const ::testing::TestParamInfo<FieldCase> &info)
 {

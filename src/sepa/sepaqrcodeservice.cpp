@@ -32,6 +32,34 @@ std::string withoutBlanks(std::string_view text)
     return out;
 }
 
+// The payload's lines are separated by line feeds, so a text that spans lines in the
+// document (a long name wrapped in the XML, say) would push every later field onto the
+// wrong line and the code would pay nothing or the wrong account. Each line break (CR LF,
+// CR, LF, VT, FF, NEL, LS, PS) becomes one blank.
+std::string onOneLine(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n' || c == '\v' || c == '\f') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            out += ' ';
+        } else if (text.substr(i, 2) == "\xc2\x85") { // NEL
+            out += ' ';
+            i += 1;
+        } else if (text.substr(i, 3) == "\xe2\x80\xa8" || text.substr(i, 3) == "\xe2\x80\xa9") {
+            out += ' '; // line and paragraph separators
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Compiled once; nullptr when the expression does not compile, which makes every BIC invalid.
 // A compiled pattern is immutable and may be shared between threads.
 const icu::RegexPattern *bicPattern()
@@ -175,15 +203,16 @@ SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
         info.bic = std::move(bic);
     }
     info.beneficiaryName = std::string(model::leadingCharacters(
-        document.supplierParty->partyNames.front(), maxBeneficiaryNameCharacters));
-    info.beneficiaryAccount = model::upperCased(withoutBlanks(*account.id));
+        onOneLine(document.supplierParty->partyNames.front()), maxBeneficiaryNameCharacters));
+    info.beneficiaryAccount = model::upperCased(withoutBlanks(onOneLine(*account.id)));
     info.amount = std::move(amount);
 
     // The payer quotes the instruction note, or else the document number. The structured line
     // takes only a creditor reference a bank can check; anything else is unstructured text, to
     // which the document number is added when the note did not already say it.
-    const std::string &number = document.documentID;
-    const std::optional<std::string> &note = means.instructionNote;
+    const std::string number = onOneLine(document.documentID);
+    const std::optional<std::string> note =
+        means.instructionNote ? std::optional(onOneLine(*means.instructionNote)) : std::nullopt;
     const bool hasNote = note && !note->empty();
     const std::string &reference = hasNote ? *note : number;
     if (isCreditorReference(reference)) {

@@ -279,6 +279,29 @@ const DerivationCase derivationCases[] = {
     {"empty_document_number_without_note", [](UBLDocumentInfo &d) { d.documentID = ""; },
      remittance(std::nullopt, "")},
 
+    // Line breaks inside a field become blanks, so every field stays on its own line.
+    {"name_wrapped_in_the_document",
+     [](UBLDocumentInfo &d) { d.supplierParty->partyNames.front() = "Muster\n  GmbH\r\n& Co"; },
+     [](SEPAPaymentInfo &i) { i.beneficiaryName = "Muster   GmbH & Co"; }},
+    {"iban_with_line_breaks",
+     [](UBLDocumentInfo &d) { firstMeans(d).payeeFinancialAccount->id = "DE12\r\n3456\n7890"; },
+     [](SEPAPaymentInfo &i) { i.beneficiaryAccount = "DE1234567890"; }},
+    {"note_with_line_separators",
+     [](UBLDocumentInfo &d) {
+         setNote(d, "Order\xe2\x80\xa8"
+                    "4711\xc2\x85"
+                    "A\vB\fC\rD");
+     },
+     remittance(std::nullopt, "Order 4711 A B C D Invoice: INV-7")},
+    {"document_number_with_line_break", [](UBLDocumentInfo &d) { d.documentID = "INV\n7"; },
+     remittance(std::nullopt, "INV 7")},
+    {"note_equal_to_number_after_joining_lines",
+     [](UBLDocumentInfo &d) {
+         d.documentID = "INV\n7";
+         setNote(d, "INV\r7");
+     },
+     remittance(std::nullopt, "INV 7")},
+
     // Cuts in user-perceived characters.
     {"name_of_70_characters_kept",
      [](UBLDocumentInfo &d) { d.supplierParty->partyNames.front() = repeated("x", 70); },
@@ -330,9 +353,12 @@ TEST_P(Derivation, YieldsTheExpectedPaymentInfo)
     EXPECT_FALSE(info->remittanceReference && info->remittanceText);
     EXPECT_FALSE(info->purpose.has_value());
     EXPECT_FALSE(info->beneficiaryToOriginatorInfo.has_value());
+    // Whatever the document's texts hold, the payload has twelve lines.
+    const std::string payload = info->payloadText();
+    EXPECT_EQ(std::count(payload.begin(), payload.end(), '\n'), 11);
 }
 
-INSTANTIATE_TEST_SUITE_P(PartIsRead, Derivation, testing::ValuesIn(derivationCases),
+INSTANTIATE_TEST_SUITE_P(Sepa, Derivation, testing::ValuesIn(derivationCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Payload, IsTwelveLinesJoinedByLineFeeds)

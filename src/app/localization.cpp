@@ -79,6 +79,21 @@ const QStringList &localizationKeys()
         QStringLiteral("Check if the file loaded correctly"),
         QStringLiteral("Loading text content..."),
         QStringLiteral("Loading more content..."),
+        // The document window's menus and its split view's control.
+        QStringLiteral("&File"),
+        QStringLiteral("&New"),
+        QStringLiteral("&Open…"),
+        QStringLiteral("Open &Recent"),
+        QStringLiteral("Clear Menu"),
+        QStringLiteral("&Close"),
+        QStringLiteral("&Save"),
+        QStringLiteral("Save &As…"),
+        QStringLiteral("&Quit"),
+        QStringLiteral("&Edit"),
+        QStringLiteral("&Copy"),
+        QStringLiteral("Select &All"),
+        QStringLiteral("&Help"),
+        QStringLiteral("Toggle Sidebar"),
     };
     return keys;
 }

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "velloraapp.h"
+
+#include "crashreporter.h"
+#include "documentcontroller.h"
+#include "localization.h"
+#include "symbols.h"
+#include "userstatsmanager.h"
+
+#include <QLibraryInfo>
+
+namespace vellora::app {
+
+VelloraApp::VelloraApp(int &argc, char **argv, StartReporter startReporter)
+    : QApplication(argc, argv)
+{
+    (startReporter ? startReporter : static_cast<StartReporter>(&startCrashReporter))(
+        QStringLiteral(VELLORA_CRASH_REPORT_URL));
+
+    setOrganizationName(QStringLiteral("Vellora"));
+    setApplicationName(QStringLiteral("Vellora"));
+    setApplicationVersion(QStringLiteral(VELLORA_VERSION));
+    setDesktopFileName(QStringLiteral("vellora"));
+
+    installTranslations(*this, QLocale::system());
+    if (m_qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(&m_qtTranslator);
+    }
+    setUpIconTheme(palette());
+
+    m_documents = std::make_unique<DocumentController>(&UserStatsManager::shared());
+}
+
+VelloraApp::~VelloraApp()
+{
+    // Windows refer to the controller: close them first.
+    m_documents.reset();
+    removeTranslations(*this);
+}
+
+void VelloraApp::run()
+{
+    // Everything after the program name that Qt left is a file to open.
+    if (!m_documents->start(arguments().mid(1))) {
+        return;
+    }
+    exec();
+}
+
+bool VelloraApp::event(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        // Breeze or Breeze Dark, whichever suits the new window colour.
+        setUpIconTheme(palette());
+    }
+    return QApplication::event(event);
+}
+
+} // namespace vellora::app

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// Renders a document window to a PNG, for the pictures in docs/screenshots.
+//
+//   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector]
+//
+// Without FILE the window shows a new document. The text table follows the locale of the
+// environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
+//   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
+#include "app/contentview.h"
+#include "app/documentcontroller.h"
+#include "app/documentwindow.h"
+#include "app/inspectorcolumn.h"
+#include "app/previewstylesidebar.h"
+#include "app/theme.h"
+#include "app/velloraapp.h"
+
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QPropertyAnimation>
+#include <QSettings>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace vellora::app;
+
+namespace {
+
+// The pictures must not start a crash reporter or touch anyone's reports.
+void noReporter(const QString &) {}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Counting the opening and noting the recent file go to a preference file of its own.
+    QTemporaryDir preferences;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
+    VelloraApp application(argc, argv, &noReporter);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool dark = arguments.removeAll(QStringLiteral("--dark")) > 0;
+    const bool deselect = arguments.removeAll(QStringLiteral("--deselect")) > 0;
+    const bool inspector = arguments.removeAll(QStringLiteral("--inspector")) > 0;
+    if (arguments.isEmpty() || arguments.size() > 2) {
+        std::fprintf(stderr, "usage: vellora-screenshot OUT.png [FILE] [--dark] [--deselect] "
+                             "[--inspector]\n");
+        return 64;
+    }
+    if (dark) {
+        QApplication::setPalette(theme::darkPalette());
+    }
+
+    DocumentController &documents = application.documents();
+    DocumentWindow *window =
+        arguments.size() == 2 ? documents.openFile(arguments.at(1)) : documents.newDocument();
+    if (!window) {
+        return 1;
+    }
+    window->resize(1100, 720);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) {
+        return 1;
+    }
+
+    ContentView *view = window->contentView();
+    if (deselect && view->sidebar() && view->sidebar()->listView()) {
+        view->sidebar()->listView()->selectionModel()->clearSelection();
+    }
+    if (inspector && view->informationAction()) {
+        view->informationAction()->trigger();
+        view->inspectorAnimation()->setCurrentTime(view->inspectorAnimation()->duration());
+    }
+    QTest::qWait(200);
+
+    if (!window->grab().save(arguments.at(0))) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments.at(0)));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,461 @@
+// SPDX-License-Identifier: MIT
+// The content of a document window: its two layouts, selection, toolbar and inspector column.
+#include "app/contentview.h"
+#include "app/inspectorcolumn.h"
+#include "app/localization.h"
+#include "app/previewstylesidebar.h"
+#include "app/symbols.h"
+#include "app/symbolview.h"
+#include "parser/velloradocument.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QSplitter>
+#include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
+
+#include <memory>
+
+using namespace vellora::app;
+using vellora::model::UBLAttachment;
+using vellora::parser::VelloraDocument;
+
+namespace {
+
+VelloraDocument readFixture(const QString &name)
+{
+    auto read = VelloraDocument::fromFile(
+        QStringLiteral(VELLORA_TEST_DATA_DIR "/app/%1").arg(name).toStdString());
+    if (!std::holds_alternative<VelloraDocument>(read)) {
+        qFatal("fixture %s cannot be read", qPrintable(name));
+    }
+    return std::get<VelloraDocument>(std::move(read));
+}
+
+VelloraDocument documentOf(const QByteArray &xml)
+{
+    return std::get<VelloraDocument>(VelloraDocument::fromBytes(xml.toStdString()));
+}
+
+// An invoice whose attachments are: embedded content, an external reference only, empty
+// content, and a type without content.
+const QByteArray mixedAttachments = R"(<Invoice
+    xmlns:cac="urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2"
+    xmlns:cbc="urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2">
+  <cbc:ID>MIX</cbc:ID>
+  <cac:AdditionalDocumentReference><cbc:ID>E</cbc:ID><cac:Attachment>
+    <cbc:EmbeddedDocumentBinaryObject mimeCode="text/csv" filename="data.csv">YSxiCg==</cbc:EmbeddedDocumentBinaryObject>
+  </cac:Attachment></cac:AdditionalDocumentReference>
+  <cac:AdditionalDocumentReference><cbc:ID>X</cbc:ID><cac:Attachment>
+    <cac:ExternalReference><cbc:URI>https://example.com/c.pdf</cbc:URI></cac:ExternalReference>
+  </cac:Attachment></cac:AdditionalDocumentReference>
+  <cac:AdditionalDocumentReference><cbc:ID>Z</cbc:ID><cac:Attachment>
+    <cbc:EmbeddedDocumentBinaryObject mimeCode="image/png" filename="blank.png"></cbc:EmbeddedDocumentBinaryObject>
+  </cac:Attachment></cac:AdditionalDocumentReference>
+</Invoice>)";
+
+QStringList toolBarTexts(const QToolBar *toolBar)
+{
+    QStringList texts;
+    for (QAction *action : toolBar->actions()) {
+        if (qobject_cast<QWidgetAction *>(action)) {
+            if (auto *label = qobject_cast<QLabel *>(toolBar->widgetForAction(action))) {
+                texts << QStringLiteral("label:") + label->text();
+            } else {
+                texts << QStringLiteral("spacer");
+            }
+        } else {
+            texts << action->text();
+        }
+    }
+    return texts;
+}
+
+QString placeholderText(const ContentView &view, const char *name)
+{
+    auto *label = view.detailContent()->findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<none>");
+}
+
+QString placeholderSymbol(const ContentView &view)
+{
+    auto *symbol = view.detailContent()->findChild<SymbolView *>();
+    return symbol ? symbol->symbol() : QStringLiteral("<none>");
+}
+
+} // namespace
+
+class TestContentView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        removeTranslations(*QCoreApplication::instance());
+        setUpIconTheme(QApplication::palette());
+    }
+
+    void layoutFromRealDocuments_data()
+    {
+        QTest::addColumn<QString>("fixture"); // empty: a new document
+        QTest::addColumn<ContentLayout>("layout");
+        QTest::addColumn<QStringList>("toolBar");
+
+        const QStringList splitToolBar{"Toggle Sidebar", "spacer", "attachments.download",
+                                       "navigation.information"};
+        QTest::newRow("valid invoice with two attachments")
+            << "two-attachments.xml" << ContentLayout::split << splitToolBar;
+        QTest::newRow("valid invoice without attachments")
+            << "no-attachments.xml" << ContentLayout::split << splitToolBar;
+        QTest::newRow("not a UBL document")
+            << "not-ubl.xml" << ContentLayout::source << QStringList{"label:Invalid UBL Document"};
+        QTest::newRow("new document")
+            << QString() << ContentLayout::source << QStringList{"label:Invalid UBL Document"};
+    }
+
+    void layoutFromRealDocuments()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(ContentLayout, layout);
+        QFETCH(QStringList, toolBar);
+        const VelloraDocument document =
+            fixture.isEmpty() ? VelloraDocument() : readFixture(fixture);
+        ContentView view(document);
+
+        QCOMPARE(view.layoutKind(), layout);
+        QCOMPARE(view.minimumSize(), QSize(800, 600));
+        QCOMPARE(toolBarTexts(view.toolBar()), toolBar);
+        QVERIFY(!view.toolBar()->isMovable());
+        QCOMPARE(view.toolBar()->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+
+        if (layout == ContentLayout::source) {
+            // The text fills the window: no sidebar, no inspector, no other toolbar item.
+            QVERIFY(view.sourceView());
+            QVERIFY(!view.sidebar());
+            QVERIFY(!view.inspectorColumn());
+            QVERIFY(!view.downloadAction());
+            QCOMPARE(view.sourceView()->toPlainText(), QString::fromStdString(document.text()));
+            QVERIFY(view.sourceView()->isReadOnly());
+            QVERIFY(view.sourceView()->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+            QVERIFY(QFontInfo(view.sourceView()->font()).fixedPitch());
+            auto *label =
+                view.toolBar()->findChild<QLabel *>(QStringLiteral("invalidDocumentLabel"));
+            QCOMPARE(label->foregroundRole(), QPalette::PlaceholderText);
+        } else {
+            QVERIFY(!view.sourceView());
+            QVERIFY(view.sidebar());
+            QVERIFY(view.inspectorColumn());
+            QVERIFY(!view.showInspector());
+            QVERIFY(view.inspectorColumn()->isHidden());
+            QCOMPARE(view.splitter()->count(), 2);
+            QCOMPARE(view.splitter()->widget(0), view.sidebar());
+            QVERIFY(view.sidebar()->minimumWidth() >= 220);
+            for (QAction *action : {view.downloadAction(), view.informationAction()}) {
+                QCOMPARE(action->toolTip(), action->text());
+                QVERIFY(!action->icon().isNull());
+            }
+        }
+    }
+
+    void newDocumentShowsTheGreeting()
+    {
+        const VelloraDocument document;
+        ContentView view(document);
+        QCOMPARE(view.sourceView()->toPlainText(), QStringLiteral("Hello, world!"));
+    }
+
+    void initialSelection_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<SidebarVisibility>("visibility");
+        QTest::newRow("two attachments: the first one")
+            << "two-attachments.xml" << true << SidebarVisibility::all;
+        QTest::newRow("no attachments: none, sidebar hidden")
+            << "no-attachments.xml" << false << SidebarVisibility::detailOnly;
+    }
+
+    void initialSelection()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, selected);
+        QFETCH(SidebarVisibility, visibility);
+        const VelloraDocument document = readFixture(fixture);
+        ContentView view(document);
+        view.show();
+
+        QCOMPARE(view.sidebarVisibility(), visibility);
+        QCOMPARE(view.sidebar()->isVisible(), visibility == SidebarVisibility::all);
+        QCOMPARE(view.selectedSidebarItem().has_value(), selected);
+        QCOMPARE(view.downloadAction()->isEnabled(), selected);
+        if (selected) {
+            const UBLAttachment &first = document.ublInfo()->attachments.front();
+            QCOMPARE(view.selectedSidebarItem(), std::optional(SidebarItem::attachment(first)));
+            QCOMPARE(view.detailContent()->property("sidebarItemId").toString(),
+                     QString::fromStdString(SidebarItem::attachment(first).id()));
+            QCOMPARE(
+                view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentName"))->text(),
+                QStringLiteral("invoice-1001.pdf"));
+            QCOMPARE(
+                view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentType"))->text(),
+                QStringLiteral("application/pdf"));
+            const QModelIndexList rows =
+                view.sidebar()->listView()->selectionModel()->selectedRows();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(rows.front().row(), 0);
+        } else {
+            QCOMPARE(placeholderSymbol(view), QStringLiteral("paperclip"));
+            QCOMPARE(placeholderText(view, "placeholderTitle"),
+                     QStringLiteral("attachments.no_attachments_title"));
+            QCOMPARE(placeholderText(view, "placeholderMessage"),
+                     QStringLiteral("attachments.no_attachments_description"));
+        }
+    }
+
+    void sidebarRowsOfTheTwoAttachments()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("two-attachments.xml"));
+        ContentView view(document);
+        const AttachmentListModel *model = view.sidebar()->listModel();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->row(0).name, QStringLiteral("invoice-1001.pdf"));
+        QCOMPARE(model->row(1).name, QStringLiteral("delivery.png"));
+        QCOMPARE(model->row(0).detail.value(0), QStringLiteral("PDF"));
+        QCOMPARE(model->row(1).detail.value(0), QStringLiteral("PNG"));
+        QCOMPARE(model->row(1).detail.value(1), QStringLiteral("•"));
+    }
+
+    void showingTheHiddenSidebarRevealsTheNote()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("no-attachments.xml"));
+        ContentView view(document);
+        view.show();
+        QVERIFY(!view.sidebar()->isVisible());
+        view.toggleSidebarAction()->trigger();
+        QCOMPARE(view.sidebarVisibility(), SidebarVisibility::all);
+        QVERIFY(view.sidebar()->isVisible());
+        auto *note = view.sidebar()->findChild<QLabel *>(QStringLiteral("noAttachmentsText"));
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("attachments.no_attachments"));
+        QCOMPARE(view.sidebar()->findChild<SymbolView *>()->symbol(), QStringLiteral("paperclip"));
+        view.toggleSidebarAction()->trigger();
+        QCOMPARE(view.sidebarVisibility(), SidebarVisibility::detailOnly);
+        QVERIFY(!view.sidebar()->isVisible());
+    }
+
+    void downloadEnabledForEachSelection_data()
+    {
+        QTest::addColumn<int>("attachment"); // index in the document, -1 none, -2 XML source
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("embedded content") << 0 << true;
+        QTest::newRow("external reference only") << 1 << false;
+        QTest::newRow("empty content") << 2 << false;
+        QTest::newRow("no selection") << -1 << false;
+        QTest::newRow("XML source item") << -2 << false;
+    }
+
+    void downloadEnabledForEachSelection()
+    {
+        QFETCH(int, attachment);
+        QFETCH(bool, enabled);
+        const VelloraDocument document = documentOf(mixedAttachments);
+        QCOMPARE(document.ublInfo()->attachments.size(), std::size_t(3));
+        ContentView view(document);
+        // Start from the opposite state, so that the change is what is checked.
+        view.setSelectedSidebarItem(
+            enabled ? std::nullopt
+                    : std::optional(SidebarItem::attachment(document.ublInfo()->attachments[0])));
+        QCOMPARE(view.downloadAction()->isEnabled(), !enabled);
+
+        std::optional<SidebarItem> selection;
+        if (attachment >= 0) {
+            selection = SidebarItem::attachment(document.ublInfo()->attachments[attachment]);
+        } else if (attachment == -2) {
+            selection = SidebarItem::rawXML();
+        }
+        view.setSelectedSidebarItem(selection);
+        QCOMPARE(view.selectedSidebarItem(), selection);
+        QCOMPARE(view.downloadAction()->isEnabled(), enabled);
+        QCOMPARE(isDownloadEnabled(selection), enabled);
+    }
+
+    void externalReferenceRowReadsUntitled()
+    {
+        const VelloraDocument document = documentOf(mixedAttachments);
+        ContentView view(document);
+        const AttachmentListModel *model = view.sidebar()->listModel();
+        QCOMPARE(model->row(1).name, QStringLiteral("Untitled"));
+        QCOMPARE(model->row(1).detail, QStringList());
+        // It can be selected, and its detail names it.
+        view.sidebar()->listView()->selectionModel()->select(model->index(1),
+                                                             QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(view.selectedSidebarItem()->id(),
+                 SidebarItem::attachment(document.ublInfo()->attachments[1]).id());
+        QCOMPARE(
+            view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentName"))->text(),
+            QStringLiteral("Untitled"));
+        QVERIFY(!view.downloadAction()->isEnabled());
+    }
+
+    void deselectionShowsThePlaceholder_data()
+    {
+        QTest::addColumn<bool>("rawXML");
+        QTest::newRow("row deselected in the list") << false;
+        QTest::newRow("XML source item selected") << true;
+    }
+
+    void deselectionShowsThePlaceholder()
+    {
+        QFETCH(bool, rawXML);
+        const VelloraDocument document = readFixture(QStringLiteral("two-attachments.xml"));
+        ContentView view(document);
+        QVERIFY(view.downloadAction()->isEnabled());
+        if (rawXML) {
+            view.setSelectedSidebarItem(SidebarItem::rawXML());
+            QCOMPARE(view.selectedSidebarItem(), std::optional(SidebarItem::rawXML()));
+        } else {
+            view.sidebar()->listView()->selectionModel()->clearSelection();
+            QCOMPARE(view.selectedSidebarItem(), std::nullopt);
+        }
+        QCOMPARE(view.detailContent()->objectName(), QStringLiteral("detailPlaceholder"));
+        QCOMPARE(placeholderSymbol(view), QStringLiteral("doc.text"));
+        QCOMPARE(placeholderText(view, "placeholderTitle"), QStringLiteral("Select an Item"));
+        QCOMPARE(placeholderText(view, "placeholderMessage"),
+                 QStringLiteral("Choose an attachment or view from the sidebar"));
+        QVERIFY(!view.downloadAction()->isEnabled());
+        QVERIFY(view.sidebar()->listView()->selectionModel()->selectedRows().isEmpty());
+    }
+
+    void choosingAnotherRowGivesAFreshDetail()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("two-attachments.xml"));
+        ContentView view(document);
+        const QPointer<QWidget> first = view.detailContent();
+        int changes = 0;
+        connect(&view, &ContentView::selectedSidebarItemChanged, this, [&changes] { ++changes; });
+        view.sidebar()->listView()->selectionModel()->select(view.sidebar()->listModel()->index(1),
+                                                             QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(changes, 1);
+        QVERIFY(first.isNull()); // the previous view is gone with its state
+        const UBLAttachment &second = document.ublInfo()->attachments[1];
+        QCOMPARE(view.detailContent()->property("sidebarItemId").toString(),
+                 QString::fromStdString(SidebarItem::attachment(second).id()));
+        // Choosing the same item again changes nothing.
+        const QPointer<QWidget> current = view.detailContent();
+        view.setSelectedSidebarItem(SidebarItem::attachment(second));
+        QCOMPARE(changes, 1);
+        QCOMPARE(view.detailContent(), current.data());
+    }
+
+    void placeholderVariants_data()
+    {
+        QTest::addColumn<PlaceholderVariant>("variant");
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("document with attachments")
+            << PlaceholderVariant::selectItem << "doc.text"
+            << "Select an Item"
+            << "Choose an attachment or view from the sidebar";
+        QTest::newRow("document without attachments")
+            << PlaceholderVariant::noAttachments << "paperclip"
+            << "attachments.no_attachments_title"
+            << "attachments.no_attachments_description";
+    }
+
+    void placeholderVariants()
+    {
+        QFETCH(PlaceholderVariant, variant);
+        QFETCH(QString, symbol);
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        QCOMPARE(detailPlaceholder(variant), (DetailPlaceholder{symbol, title, message}));
+    }
+
+    void informationButtonTogglesTheInspector()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("two-attachments.xml"));
+        ContentView view(document);
+        view.resize(1000, 700);
+        view.show();
+        InspectorColumn *column = view.inspectorColumn();
+        QPropertyAnimation *animation = view.inspectorAnimation();
+        QCOMPARE(animation->duration(), 200);
+        QCOMPARE(animation->easingCurve().type(), QEasingCurve::InOutQuad);
+        QCOMPARE(animation->targetObject(), column);
+        QCOMPARE(animation->propertyName(), QByteArray("reveal"));
+
+        // Shown: slides in to 300 px, fully opaque, with the inspector's heading.
+        view.informationAction()->trigger();
+        QVERIFY(view.showInspector());
+        QCOMPARE(animation->state(), QAbstractAnimation::Running);
+        QCOMPARE(animation->endValue().toReal(), 1.0);
+        QVERIFY(column->isVisible());
+        QVERIFY(column->width() < 300);
+        animation->setCurrentTime(animation->duration());
+        QCOMPARE(animation->state(), QAbstractAnimation::Stopped);
+        QCOMPARE(column->width(), 300);
+        QCOMPARE(column->opacity(), 1.0);
+        QVERIFY(column->isVisible());
+        QVERIFY(column->content());
+        QCOMPARE(column->content()->width(), 300);
+        QCOMPARE(column->content()->findChild<QLabel *>(QStringLiteral("inspectorHeading"))->text(),
+                 QStringLiteral("Inspector"));
+        // It sits at the trailing edge.
+        QTRY_COMPARE(column->geometry().right(), view.rect().right());
+        QCOMPARE(view.splitter()->geometry().right() + 1, column->geometry().left());
+
+        // Hidden again: slides out to nothing and lets go of the panel.
+        view.informationAction()->trigger();
+        QVERIFY(!view.showInspector());
+        QCOMPARE(animation->endValue().toReal(), 0.0);
+        animation->setCurrentTime(animation->duration());
+        QCOMPARE(column->width(), 0);
+        QVERIFY(column->isHidden());
+        QVERIFY(!column->content());
+    }
+
+    void inspectorAnimationRunsItsCourse()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("no-attachments.xml"));
+        ContentView view(document);
+        view.show();
+        view.informationAction()->trigger();
+        // A fade while it runs, then the full column.
+        QTRY_VERIFY(view.inspectorColumn()->opacity() > 0.0 &&
+                    view.inspectorColumn()->opacity() < 1.0);
+        QTRY_COMPARE(view.inspectorAnimation()->state(), QAbstractAnimation::Stopped);
+        QCOMPARE(view.inspectorColumn()->width(), 300);
+        QCOMPARE(view.inspectorColumn()->opacity(), 1.0);
+    }
+
+    void inspectorTurnsAroundMidway()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("no-attachments.xml"));
+        ContentView view(document);
+        view.show();
+        QPropertyAnimation *animation = view.inspectorAnimation();
+        view.informationAction()->trigger();
+        animation->setCurrentTime(100);
+        const qreal midway = view.inspectorColumn()->reveal();
+        QVERIFY(midway > 0.0 && midway < 1.0);
+        view.informationAction()->trigger();
+        QCOMPARE(animation->startValue().toReal(), midway);
+        QCOMPARE(animation->endValue().toReal(), 0.0);
+        animation->setCurrentTime(animation->duration());
+        QVERIFY(view.inspectorColumn()->isHidden());
+        // Shown again: a new panel.
+        view.informationAction()->trigger();
+        animation->setCurrentTime(animation->duration());
+        QVERIFY(view.inspectorColumn()->content());
+        QCOMPARE(view.inspectorColumn()->width(), 300);
+    }
+};
+
+QTEST_MAIN(TestContentView)
+#include "test_contentview.moc"

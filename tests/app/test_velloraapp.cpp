@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+// The application object: what constructing it sets up.
+#include "app/documentcontroller.h"
+#include "app/localization.h"
+#include "app/theme.h"
+#include "app/velloraapp.h"
+
+#include <QIcon>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vellora::app;
+
+namespace {
+
+QStringList reporterStarts;
+
+void countingReporter(const QString &serviceAddress)
+{
+    reporterStarts << serviceAddress;
+}
+
+} // namespace
+
+class TestVelloraApp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void crashReporterStartedOnceWithTheServiceAddress()
+    {
+        QCOMPARE(reporterStarts, QStringList{QStringLiteral(VELLORA_CRASH_REPORT_URL)});
+    }
+
+    void identity()
+    {
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Vellora"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Vellora"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(VELLORA_VERSION));
+        // Closing the last window ends the program.
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+    }
+
+    void textTableOfTheSystemLocale()
+    {
+        // The test runs in the C locale, which has no table of its own: English.
+        QCOMPARE(localized("app.about"), QStringLiteral("About Vellora"));
+        QCOMPARE(localized("&File"), QStringLiteral("&File"));
+    }
+
+    void iconThemeFollowsThePalette()
+    {
+        QCOMPARE(QIcon::themeName(), QStringLiteral("breeze"));
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(theme::darkPalette());
+        QCOMPARE(QIcon::themeName(), QStringLiteral("breeze-dark"));
+        QApplication::setPalette(light);
+        QCOMPARE(QIcon::themeName(), QStringLiteral("breeze"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Nothing this test does may touch the user's own preferences.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    qputenv("LC_ALL", "C");
+    qputenv("LANG", "C");
+    qunsetenv("LANGUAGE");
+    VelloraApp application(argc, argv, &countingReporter);
+    TestVelloraApp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_velloraapp.moc"

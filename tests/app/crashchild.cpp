@@ -55,7 +55,7 @@ int main(int argc, char **argv)
 
     const char *mode = argv[1];
     if (std::strcmp(mode, "quit") == 0) {
-        QTimer::singleShot(300, &app, &QCoreApplication::quit);
+        QTimer::singleShot(1000, &app, &QCoreApplication::quit);
         return app.exec();
     } else if (std::strcmp(mode, "segv") == 0) {
         volatile std::uintptr_t address = 16; // the page at 0 is never mapped

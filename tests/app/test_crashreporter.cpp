@@ -58,6 +58,10 @@ ChildEnd runCrashChild(const QByteArray &mode, const QString &dataHome, const QS
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     environment.insert(QStringLiteral("HOME"), dataHome);
+    // In a sanitizer build the child dies of its signals as a plain build would.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       QStringLiteral("handle_segv=0:handle_sigbus=0:handle_sigill=0:"
+                                      "handle_sigfpe=0:handle_abort=0"));
     std::vector<QByteArray> environmentEntries;
     for (const QString &entry : environment.toStringList()) {
         environmentEntries.push_back(entry.toLocal8Bit());

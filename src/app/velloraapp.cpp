@@ -14,13 +14,14 @@ namespace vellora::app {
 VelloraApp::VelloraApp(int &argc, char **argv, StartReporter startReporter)
     : QApplication(argc, argv)
 {
-    (startReporter ? startReporter : static_cast<StartReporter>(&startCrashReporter))(
-        QStringLiteral(VELLORA_CRASH_REPORT_URL));
-
+    // The names come first: they decide the data folder the crash reports are kept in.
     setOrganizationName(QStringLiteral("Vellora"));
     setApplicationName(QStringLiteral("Vellora"));
     setApplicationVersion(QStringLiteral(VELLORA_VERSION));
     setDesktopFileName(QStringLiteral("vellora"));
+
+    (startReporter ? startReporter : static_cast<StartReporter>(&startCrashReporter))(
+        QStringLiteral(VELLORA_CRASH_REPORT_URL));
 
     installTranslations(*this, QLocale::system());
     if (m_qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),

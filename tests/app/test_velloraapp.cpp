@@ -7,6 +7,7 @@
 
 #include <QIcon>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,10 +16,12 @@ using namespace vellora::app;
 namespace {
 
 QStringList reporterStarts;
+QString reportsFolderAtStart;
 
 void countingReporter(const QString &serviceAddress)
 {
     reporterStarts << serviceAddress;
+    reportsFolderAtStart = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 } // namespace
@@ -31,6 +34,10 @@ private slots:
     void crashReporterStartedOnceWithTheServiceAddress()
     {
         QCOMPARE(reporterStarts, QStringList{QStringLiteral(VELLORA_CRASH_REPORT_URL)});
+        // The reporter keeps its reports in the application's own data folder, so the
+        // application's names are set before it starts.
+        QVERIFY2(reportsFolderAtStart.endsWith(QStringLiteral("/Vellora/Vellora")),
+                 qPrintable(reportsFolderAtStart));
     }
 
     void identity()

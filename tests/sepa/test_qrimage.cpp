@@ -3,6 +3,7 @@
 #include "sepa/qrimage.h"
 #include "sepa/qrmatrix.h"
 #include "sepa/sepapaymentinfo.h"
+#include "sepatestdata.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,34 +17,11 @@ using vellora::sepa::makeQRImage;
 using vellora::sepa::QRMatrix;
 using vellora::sepa::qrModulePixels;
 using vellora::sepa::SEPAPaymentInfo;
+namespace testdata = vellora::sepa::testdata;
 
 Q_DECLARE_METATYPE(std::string)
 
 namespace {
-
-SEPAPaymentInfo paymentInfo()
-{
-    SEPAPaymentInfo info;
-    info.serviceTag = "BCD";
-    info.version = "002";
-    info.characterSet = "1";
-    info.identification = "SCT";
-    info.bic = "COBADEFFXXX";
-    info.beneficiaryName = "Muster GmbH";
-    info.beneficiaryAccount = "DE89370400440532013000";
-    info.amount = "EUR1234.50";
-    info.remittanceText = "INV-7";
-    return info;
-}
-
-std::string repeated(const std::string &piece, int count)
-{
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        out += piece;
-    }
-    return out;
-}
 
 // The image on a white border of four modules, the quiet zone a scanner needs.
 QImage withQuietZone(const QImage &code)
@@ -75,34 +53,34 @@ private slots:
     {
         QTest::addColumn<std::string>("payload");
 
-        QTest::newRow("plain invoice") << paymentInfo().payloadText();
+        QTest::newRow("plain invoice") << testdata::invoicePaymentInfo().payloadText();
 
-        SEPAPaymentInfo umlauts = paymentInfo();
+        SEPAPaymentInfo umlauts = testdata::invoicePaymentInfo();
         umlauts.beneficiaryName = "M\xc3\xbcller & S\xc3\xb6hne Stra\xc3\x9f"
                                   "enbau GmbH";
         umlauts.remittanceText = "R\xc3\xa9"
                                  "f\xc3\xa9rence \xc3\x84nderung Invoice: INV-7";
         QTest::newRow("umlauts in the name") << umlauts.payloadText();
 
-        SEPAPaymentInfo empty = paymentInfo();
+        SEPAPaymentInfo empty = testdata::invoicePaymentInfo();
         empty.bic.reset();
         empty.remittanceText.reset();
         QTest::newRow("empty optional lines") << empty.payloadText();
 
-        SEPAPaymentInfo structured = paymentInfo();
+        SEPAPaymentInfo structured = testdata::invoicePaymentInfo();
         structured.remittanceText.reset();
         structured.remittanceReference = "RF18539007547034";
         QTest::newRow("creditor reference in line 10") << structured.payloadText();
 
         // The longest fields the derivation writes, in characters of several bytes each.
-        SEPAPaymentInfo longest = paymentInfo();
-        longest.beneficiaryName = repeated("\xc3\x9c", 70);             // Ü, 2 bytes
+        SEPAPaymentInfo longest = testdata::invoicePaymentInfo();
+        longest.beneficiaryName = testdata::repeated("\xc3\x9c", 70);   // Ü, 2 bytes
         longest.beneficiaryAccount = "MT84MALT011000012345MTLCAST001S"; // 31 characters
         longest.amount = "EUR999999999.99";
-        longest.remittanceText = repeated("e\xcc\x81", 139) + "\xe2\x82\xac"; // é + €
+        longest.remittanceText = testdata::repeated("e\xcc\x81", 139) + "\xe2\x82\xac"; // é + €
         QTest::newRow("maximal lengths") << longest.payloadText();
 
-        SEPAPaymentInfo emoji = paymentInfo();
+        SEPAPaymentInfo emoji = testdata::invoicePaymentInfo();
         emoji.beneficiaryName = "Caf\xc3\xa9 \xf0\x9f\x87\xa9\xf0\x9f\x87\xaa \xe2\x98\x95";
         QTest::newRow("emoji and flags") << emoji.payloadText();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/decimal.h"
 #include "sepa/sepaqrcodeservice.h"
+#include "sepatestdata.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,11 @@ using vellora::model::UBLPayeeFinancialAccount;
 using vellora::model::UBLPaymentMeans;
 using vellora::sepa::SEPAPaymentInfo;
 using vellora::sepa::SEPAQRCodeService;
+using vellora::sepa::testdata::repeated;
 
 Decimal decimal(const char *text)
 {
     return *Decimal::fromString(text);
-}
-
-std::string repeated(const std::string &piece, int count)
-{
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        out += piece;
-    }
-    return out;
 }
 
 // An invoice that yields payment info, with a second payment means that must never be used.
@@ -72,17 +65,7 @@ UBLDocumentInfo payableInvoice()
 // What payableInvoice yields.
 SEPAPaymentInfo payableInvoiceInfo()
 {
-    SEPAPaymentInfo info;
-    info.serviceTag = "BCD";
-    info.version = "002";
-    info.characterSet = "1";
-    info.identification = "SCT";
-    info.bic = "COBADEFFXXX";
-    info.beneficiaryName = "Muster GmbH";
-    info.beneficiaryAccount = "DE89370400440532013000";
-    info.amount = "EUR1234.50";
-    info.remittanceText = "INV-7";
-    return info;
+    return vellora::sepa::testdata::invoicePaymentInfo();
 }
 
 UBLPaymentMeans &firstMeans(UBLDocumentInfo &d)

@@ -102,8 +102,10 @@ std::string generateInvoice(std::size_t lines, std::size_t attachmentBytes)
         xml += " <cac:InvoiceLine>\n  <cbc:ID>" + n + "</cbc:ID>\n";
         xml += R"(  <cbc:InvoicedQuantity unitCode="C62">2.500</cbc:InvoicedQuantity>
   <cbc:LineExtensionAmount currencyID="EUR">25.00</cbc:LineExtensionAmount>
-  <cac:Item><cbc:Description>Recycled paper, 500 sheets, line )" + n + R"(</cbc:Description><cbc:Name>Paper A4 )" + n + R"(</cbc:Name>
-   <cac:SellersItemIdentification><cbc:ID>SKU-)" + n + R"(</cbc:ID></cac:SellersItemIdentification>
+  <cac:Item><cbc:Description>Recycled paper, 500 sheets, line )" +
+               n + R"(</cbc:Description><cbc:Name>Paper A4 )" + n + R"(</cbc:Name>
+   <cac:SellersItemIdentification><cbc:ID>SKU-)" +
+               n + R"(</cbc:ID></cac:SellersItemIdentification>
    <cac:ClassifiedTaxCategory><cbc:ID>S</cbc:ID><cbc:Percent>19</cbc:Percent><cac:TaxScheme><cbc:ID>VAT</cbc:ID></cac:TaxScheme></cac:ClassifiedTaxCategory>
    <cac:AdditionalItemProperty><cbc:Name>Colour</cbc:Name><cbc:Value>White</cbc:Value></cac:AdditionalItemProperty>
   </cac:Item>

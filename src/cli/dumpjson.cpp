@@ -215,7 +215,10 @@ Json toJson(const UBLInvoicePeriod &v)
 
 Json toJson(const UBLOrderReference &v)
 {
-    return Object().add("id", v.id).add("salesOrderID", v.salesOrderID).add("issueDate", v.issueDate);
+    return Object()
+        .add("id", v.id)
+        .add("salesOrderID", v.salesOrderID)
+        .add("issueDate", v.issueDate);
 }
 
 Json toJson(const UBLOrderLineReference &v)
@@ -397,15 +400,15 @@ Json toJson(const UBLDelivery &v)
 Json toJson(const UBLAttachment &v)
 {
     Json json = Object()
-        .add("id", v.id)
-        .add("documentID", v.documentID)
-        .add("filename", v.filename)
-        .add("mimeType", v.mimeType)
-        .add("embeddedData", v.embeddedData)
-        .add("documentType", v.documentType)
-        .add("documentTypeCode", v.documentTypeCode)
-        .add("documentDescription", v.documentDescription)
-        .add("externalReference", v.externalReference);
+                    .add("id", v.id)
+                    .add("documentID", v.documentID)
+                    .add("filename", v.filename)
+                    .add("mimeType", v.mimeType)
+                    .add("embeddedData", v.embeddedData)
+                    .add("documentType", v.documentType)
+                    .add("documentTypeCode", v.documentTypeCode)
+                    .add("documentDescription", v.documentDescription)
+                    .add("externalReference", v.externalReference);
     const std::optional<std::int64_t> size = v.estimatedSize();
     json["estimatedSize"] = size ? Json(*size) : Json(nullptr);
     return json;

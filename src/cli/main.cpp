@@ -34,8 +34,7 @@ FileResult dumpFile(const std::string &path)
         return {nullptr, error->reason, exitUnreadable};
     }
     const auto &document = std::get<VelloraDocument>(read);
-    return {vellora::cli::documentJson(document), {},
-            document.ublInfo() ? exitValid : exitInvalid};
+    return {vellora::cli::documentJson(document), {}, document.ublInfo() ? exitValid : exitInvalid};
 }
 
 std::string serialise(const vellora::cli::Json &json)

@@ -2,11 +2,14 @@
 // A calendar day as the model holds it: 00:00:00 UTC of the day written in the file.
 #pragma once
 
+// <string> comes first on purpose: Qt's moc reads this header through the view headers and
+// fails on <compare> when <compare> is the first standard header it meets.
+#include <string>
+
 #include <chrono>
 #include <compare>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace vellora::model {

@@ -2,10 +2,13 @@
 // An exact base-10 number for amounts, quantities, percentages and measures.
 #pragma once
 
+// <string> comes first on purpose: Qt's moc reads this header through the view headers and
+// fails on <compare> when <compare> is the first standard header it meets.
+#include <string>
+
 #include <compare>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace vellora::model {

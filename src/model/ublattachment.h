@@ -17,7 +17,7 @@ namespace vellora::model {
 struct UBLAttachment
 {
     Uuid id; // new for every attachment at every parse: the identity of the list entry
-    std::string documentID; // "Unknown" when the reference has no ID
+    std::string documentID;                  // "Unknown" when the reference has no ID
     std::optional<std::string> filename;     // as written in the XML
     std::optional<std::string> mimeType;     // as written in the XML
     std::optional<std::string> embeddedData; // Base64 text, trimmed, inner line breaks kept

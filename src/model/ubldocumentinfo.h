@@ -72,7 +72,10 @@ public:
     };
 
     static UBLValidationResult valid(UBLDocumentInfo info) { return {std::move(info)}; }
-    static UBLValidationResult invalid(std::string message) { return {Invalid{std::move(message)}}; }
+    static UBLValidationResult invalid(std::string message)
+    {
+        return {Invalid{std::move(message)}};
+    }
 
     bool isValid() const { return std::holds_alternative<UBLDocumentInfo>(m_value); }
 
@@ -88,9 +91,7 @@ public:
     bool operator==(const UBLValidationResult &) const = default;
 
 private:
-    UBLValidationResult(std::variant<UBLDocumentInfo, Invalid> value) : m_value(std::move(value))
-    {
-    }
+    UBLValidationResult(std::variant<UBLDocumentInfo, Invalid> value) : m_value(std::move(value)) {}
 
     std::variant<UBLDocumentInfo, Invalid> m_value;
 };

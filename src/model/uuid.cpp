@@ -85,8 +85,8 @@ std::string Uuid::toString() const
 
 } // namespace vellora::model
 
-std::size_t std::hash<vellora::model::Uuid>::operator()(
-    const vellora::model::Uuid &uuid) const noexcept
+std::size_t
+std::hash<vellora::model::Uuid>::operator()(const vellora::model::Uuid &uuid) const noexcept
 {
     std::size_t seed = 0;
     for (std::uint8_t byte : uuid.bytes()) {

@@ -58,8 +58,7 @@ struct StringHash
 
 xmlXPathCompExpr *compiled(std::string_view xpath)
 {
-    thread_local std::unordered_map<std::string, OwnedCompExpr, StringHash, std::equal_to<>>
-        cache;
+    thread_local std::unordered_map<std::string, OwnedCompExpr, StringHash, std::equal_to<>> cache;
     auto found = cache.find(xpath);
     if (found == cache.end()) {
         OwnedCompExpr expression(xmlXPathCompile(xml(std::string(xpath).c_str())));

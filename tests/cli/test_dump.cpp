@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Runs the vellora-dump program as a user would and checks its streams and exit status.
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <gtest/gtest.h>
-
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -38,8 +37,8 @@ std::string quoted(const std::string &argument)
 
 DumpRun dump(const std::vector<std::string> &arguments)
 {
-    const auto errFile = std::filesystem::temp_directory_path() /
-                         ("vellora-dump-err-" + std::to_string(::getpid()));
+    const auto errFile =
+        std::filesystem::temp_directory_path() / ("vellora-dump-err-" + std::to_string(::getpid()));
     std::string command = quoted(VELLORA_BINARY_DIR "/vellora-dump");
     for (const auto &argument : arguments) {
         command += " " + quoted(argument);
@@ -108,12 +107,13 @@ TEST_F(DumpFiles, ValidInvoicePrintsTheModelAndExitsZero)
         documentKeys.push_back(item.key());
     }
     EXPECT_EQ(documentKeys,
-              (std::vector<std::string>{
-                  "documentType", "documentID", "issueDate", "currency", "ublVersion",
-                  "supplierParty", "customerParty", "monetaryTotal", "taxTotal", "invoiceLines",
-                  "creditNoteLines", "attachments", "paymentMeans", "paymentTerms",
-                  "allowanceCharges", "orderReference", "billingReference", "contractReference",
-                  "projectReference", "delivery", "invoicePeriod"}));
+              (std::vector<std::string>{"documentType",     "documentID",       "issueDate",
+                                        "currency",         "ublVersion",       "supplierParty",
+                                        "customerParty",    "monetaryTotal",    "taxTotal",
+                                        "invoiceLines",     "creditNoteLines",  "attachments",
+                                        "paymentMeans",     "paymentTerms",     "allowanceCharges",
+                                        "orderReference",   "billingReference", "contractReference",
+                                        "projectReference", "delivery",         "invoicePeriod"}));
     EXPECT_TRUE(document["invoiceLines"].is_array());
     EXPECT_TRUE(document["creditNoteLines"].is_array());
 }
@@ -136,9 +136,11 @@ TEST_F(DumpFiles, UnreadableFilesPrintOneLineAndExitTwo)
     const std::string utf16 = write("utf16.xml", std::string("\xff\xfe<\0/\0", 6));
     const std::string missing = (m_folder / "missing.xml").string();
     const std::string folder = m_folder.string();
-    for (const auto &[path, reason] : std::vector<std::pair<std::string, std::string>>{
-             {latin1, "not UTF-8"}, {utf16, "UTF-16"}, {missing, "no such file"},
-             {folder, "is a folder"}}) {
+    for (const auto &[path, reason] :
+         std::vector<std::pair<std::string, std::string>>{{latin1, "not UTF-8"},
+                                                          {utf16, "UTF-16"},
+                                                          {missing, "no such file"},
+                                                          {folder, "is a folder"}}) {
         const DumpRun run = dump({path});
         EXPECT_EQ(run.status, 2) << path;
         EXPECT_EQ(run.out, "") << path;

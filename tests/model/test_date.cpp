@@ -40,8 +40,7 @@ const DateCase dateCases[] = {
 };
 
 class DateParse : public testing::TestWithParam<DateCase>
-{
-};
+{};
 
 TEST_P(DateParse, ReadsAnIsoFullDate)
 {

@@ -54,8 +54,7 @@ const ParseCase parseCases[] = {
 };
 
 class DecimalParse : public testing::TestWithParam<ParseCase>
-{
-};
+{};
 
 TEST_P(DecimalParse, ReadsTheLeadingNumberExactly)
 {
@@ -113,8 +112,8 @@ TEST(Decimal, PlainTextHasNoExponent)
 
 TEST(Decimal, TextFormReadsBackToAnEqualValue)
 {
-    for (const char *text : {"12.50", "1E+3", "-0.0000001", "123456789012345678901234567890E-40",
-                             "5E+20", "0.000"}) {
+    for (const char *text :
+         {"12.50", "1E+3", "-0.0000001", "123456789012345678901234567890E-40", "5E+20", "0.000"}) {
         const Decimal value = dec(text);
         EXPECT_EQ(Decimal::fromString(value.toString()), value) << text;
     }

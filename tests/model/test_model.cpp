@@ -77,13 +77,15 @@ const SizeCase sizeCases[] = {
     {"empty", "", 0},
     {"four_characters", "QUJD", 3},
     {"five_characters_truncated", "QUJDR", 3},
-    {"crlf_counts_once", "QUJD\r\nQUJD", 6},     // 9 characters
-    {"combining_mark_counts_once", "e\xcc\x81" "abc", 3}, // 4 characters
+    {"crlf_counts_once", "QUJD\r\nQUJD", 6}, // 9 characters
+    {"combining_mark_counts_once",
+     "e\xcc\x81"
+     "abc",
+     3}, // 4 characters
 };
 
 class EstimatedSize : public testing::TestWithParam<SizeCase>
-{
-};
+{};
 
 TEST_P(EstimatedSize, IsThreeQuartersOfTheCharacters)
 {

@@ -34,8 +34,7 @@ const TrimCase trimCases[] = {
 };
 
 class Trim : public testing::TestWithParam<TrimCase>
-{
-};
+{};
 
 TEST_P(Trim, RemovesWhiteSpaceAndLineBreaksAtBothEnds)
 {
@@ -49,11 +48,13 @@ TEST(CharacterCount, CountsUserPerceivedCharacters)
 {
     EXPECT_EQ(vm::characterCount(""), 0u);
     EXPECT_EQ(vm::characterCount("abcd"), 4u);
-    EXPECT_EQ(vm::characterCount("a\r\nb"), 3u);          // CR LF is one
-    EXPECT_EQ(vm::characterCount("a\n\rb"), 4u);          // LF CR is two
-    EXPECT_EQ(vm::characterCount("Mu\xcc\x88ller"), 6u);  // u + combining diaeresis
+    EXPECT_EQ(vm::characterCount("a\r\nb"), 3u);         // CR LF is one
+    EXPECT_EQ(vm::characterCount("a\n\rb"), 4u);         // LF CR is two
+    EXPECT_EQ(vm::characterCount("Mu\xcc\x88ller"), 6u); // u + combining diaeresis
     EXPECT_EQ(vm::characterCount("\xf0\x9f\x87\xa9\xf0\x9f\x87\xaa"), 1u); // flag DE
-    EXPECT_EQ(vm::characterCount("Stra\xc3\x9f" "e"), 6u);
+    EXPECT_EQ(vm::characterCount("Stra\xc3\x9f"
+                                 "e"),
+              6u);
 }
 
 TEST(CharacterCount, LeadingCharactersCutsBetweenClusters)
@@ -70,7 +71,9 @@ TEST(CaseMapping, IsFullAndLocaleIndependent)
     const char *previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
     std::setlocale(LC_ALL, "tr_TR.UTF-8"); // dotted/dotless i must not leak in
-    EXPECT_EQ(vm::upperCased("stra\xc3\x9f" "e"), "STRASSE");
+    EXPECT_EQ(vm::upperCased("stra\xc3\x9f"
+                             "e"),
+              "STRASSE");
     EXPECT_EQ(vm::upperCased("caf\xc3\xa9"), "CAF\xc3\x89");
     EXPECT_EQ(vm::upperCased("invoice"), "INVOICE");
     EXPECT_EQ(vm::lowerCased("TRUE"), "true");
@@ -87,7 +90,10 @@ struct Utf8Case
 
 const Utf8Case utf8Cases[] = {
     {"ascii", "plain <Invoice/>", std::nullopt},
-    {"umlauts", "M\xc3\xbcller Stra\xc3\x9f" "e", std::nullopt},
+    {"umlauts",
+     "M\xc3\xbcller Stra\xc3\x9f"
+     "e",
+     std::nullopt},
     {"byte_order_mark", "\xef\xbb\xbf<a/>", std::nullopt},
     {"four_byte_emoji", "\xf0\x9f\x98\x80", std::nullopt},
     {"max_code_point", "\xf4\x8f\xbf\xbf", std::nullopt},
@@ -98,14 +104,16 @@ const Utf8Case utf8Cases[] = {
     {"above_10ffff", "\xf4\x90\x80\x80", 0},
     {"f5_lead", "\xf5\x80\x80\x80", 0},
     {"truncated_at_end", "abc\xe2\x82", 3},
-    {"truncated_before_ascii", "\xe2\x82" "a", 0},
+    {"truncated_before_ascii",
+     "\xe2\x82"
+     "a",
+     0},
     {"lone_continuation", "a\x80", 1},
     {"utf16le_bom", "\xff\xfe<\0a\0", 0},
 };
 
 class Utf8 : public testing::TestWithParam<Utf8Case>
-{
-};
+{};
 
 TEST_P(Utf8, IsStrict)
 {

@@ -74,8 +74,7 @@ const TextCase textCases[] = {
 };
 
 class TextValue : public testing::TestWithParam<TextCase>
-{
-};
+{};
 
 TEST_P(TextValue, ReadsTheFirstMatch)
 {
@@ -108,8 +107,7 @@ const DecimalCase decimalCases[] = {
 };
 
 class DecimalValue : public testing::TestWithParam<DecimalCase>
-{
-};
+{};
 
 TEST_P(DecimalValue, ReadsTheLeadingNumber)
 {
@@ -156,15 +154,14 @@ struct BoolCase
 };
 
 const BoolCase boolCases[] = {
-    {"upper_case_true", "BoolTrue", true},   {"one_with_blanks", "BoolOne", true},
-    {"false_text", "BoolFalse", false},      {"zero", "BoolZero", false},
-    {"yes_is_false", "BoolYes", false},      {"empty_is_false", "BoolEmpty", false},
+    {"upper_case_true", "BoolTrue", true},        {"one_with_blanks", "BoolOne", true},
+    {"false_text", "BoolFalse", false},           {"zero", "BoolZero", false},
+    {"yes_is_false", "BoolYes", false},           {"empty_is_false", "BoolEmpty", false},
     {"missing_is_none", "Missing", std::nullopt},
 };
 
 class BoolValue : public testing::TestWithParam<BoolCase>
-{
-};
+{};
 
 TEST_P(BoolValue, TrueOnlyForTrueOrOne)
 {

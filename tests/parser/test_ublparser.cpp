@@ -89,8 +89,8 @@ struct HeaderCase
 const HeaderCase headerCases[] = {
     {"no_id_is_unknown", "<Invoice><IssueDate>2024-01-15</IssueDate></Invoice>",
      UBLDocumentType::invoice, "Unknown", "2024-01-15", "Unknown"},
-    {"empty_first_id_is_empty", "<Invoice><ID/><ID>X</ID></Invoice>", UBLDocumentType::invoice,
-     "", std::nullopt, "Unknown"},
+    {"empty_first_id_is_empty", "<Invoice><ID/><ID>X</ID></Invoice>", UBLDocumentType::invoice, "",
+     std::nullopt, "Unknown"},
     {"german_issue_date_is_none",
      "<Invoice><ID>A</ID><IssueDate>15.01.2024</IssueDate>"
      "<DocumentCurrencyCode>EUR</DocumentCurrencyCode></Invoice>",
@@ -103,8 +103,8 @@ const HeaderCase headerCases[] = {
      "<Envelope><Header><Sender>s</Sender></Header><Body><Invoice><ID>E-1</ID></Invoice>"
      "</Body></Envelope>",
      UBLDocumentType::invoice, "E-1", std::nullopt, "Unknown"},
-    {"credit_note", "<CreditNote><ID>CN-1</ID></CreditNote>", UBLDocumentType::creditNote,
-     "CN-1", std::nullopt, "Unknown"},
+    {"credit_note", "<CreditNote><ID>CN-1</ID></CreditNote>", UBLDocumentType::creditNote, "CN-1",
+     std::nullopt, "Unknown"},
     {"both_kinds_invoice_wins", "<CreditNote><ID>B-1</ID><Invoice/></CreditNote>",
      UBLDocumentType::invoice, "B-1", std::nullopt, "Unknown"},
     {"repaired_unclosed_tags", "<Invoice><ID>R-1</ID><IssueDate>2024-02-02</IssueDate>",
@@ -114,8 +114,7 @@ const HeaderCase headerCases[] = {
 };
 
 class HeaderFields : public testing::TestWithParam<HeaderCase>
-{
-};
+{};
 
 TEST_P(HeaderFields, FirstMatchInDocumentOrder)
 {
@@ -156,8 +155,7 @@ const FailureCase failureCases[] = {
 };
 
 class ParseFailures : public testing::TestWithParam<FailureCase>
-{
-};
+{};
 
 TEST_P(ParseFailures, GiveTheInvalidOutcome)
 {
@@ -207,8 +205,7 @@ const NamespaceCase namespaceCases[] = {
 };
 
 class NamespaceRule : public testing::TestWithParam<NamespaceCase>
-{
-};
+{};
 
 TEST_P(NamespaceRule, EveryNamespaceIsRead)
 {

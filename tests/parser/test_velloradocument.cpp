@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 using namespace vellora::parser;
 using namespace std::string_literals;
@@ -38,8 +38,8 @@ struct DecodeCase
 const DecodeCase decodeCases[] = {
     {"ascii_only_latin1_declaration", asciiInvoice, true, ""},
     {"latin1_umlaut_fails",
-     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Invoice><ID>M\xfcller</ID></Invoice>",
-     false, "invalid byte sequence at byte 57"},
+     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Invoice><ID>M\xfcller</ID></Invoice>", false,
+     "invalid byte sequence at byte 57"},
     {"utf8_umlaut_opens", "<Invoice><ID>M\xc3\xbcller</ID></Invoice>", true, ""},
     {"utf8_byte_order_mark_opens", "\xef\xbb\xbf<Invoice><ID>BOM</ID></Invoice>", true, ""},
     {"utf16le_with_bom_fails", "\xff\xfe<\0I\0n\0v\0/\0>\0"s, false, "UTF-16"},
@@ -52,8 +52,7 @@ const DecodeCase decodeCases[] = {
 };
 
 class Decoding : public testing::TestWithParam<DecodeCase>
-{
-};
+{};
 
 TEST_P(Decoding, OnlyStrictUtf8Opens)
 {
@@ -94,8 +93,7 @@ const OutcomeCase outcomeCases[] = {
 };
 
 class Outcome : public testing::TestWithParam<OutcomeCase>
-{
-};
+{};
 
 TEST_P(Outcome, IsStoredAndCountedOnlyForUbl)
 {
@@ -156,8 +154,8 @@ class FileReading : public testing::Test
 protected:
     void SetUp() override
     {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("vellora-test-" + std::to_string(::getpid()));
+        m_folder =
+            std::filesystem::temp_directory_path() / ("vellora-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(m_folder);
     }
     void TearDown() override
@@ -187,9 +185,8 @@ TEST_F(FileReading, FailsWithAReasonForWhatIsNoFile)
     auto kindOf = [](const std::filesystem::path &path) {
         VelloraDocument::ReadResult read = VelloraDocument::fromFile(path);
         EXPECT_TRUE(std::holds_alternative<DocumentReadError>(read)) << path;
-        return std::holds_alternative<DocumentReadError>(read)
-                   ? std::get<DocumentReadError>(read)
-                   : DocumentReadError{};
+        return std::holds_alternative<DocumentReadError>(read) ? std::get<DocumentReadError>(read)
+                                                               : DocumentReadError{};
     };
     const DocumentReadError missing = kindOf(m_folder / "missing.xml");
     EXPECT_EQ(missing.kind, DocumentReadError::Kind::notFound);

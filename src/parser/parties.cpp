@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "parties.h"
 
-#include "model/text.h"
 #include "primitives.h"
 
 namespace vellora::parser {
@@ -20,7 +19,7 @@ std::optional<UBLParty> extractParty(const XmlNode &context, std::string_view pa
     result.endpointSchemeID = attributeValue(*party, ".//*[local-name()='EndpointID']", "schemeID");
     for (const XmlNode &name :
          allElements(*party, ".//*[local-name()='PartyName']/*[local-name()='Name']")) {
-        result.partyNames.emplace_back(trimmed(name.textContent()));
+        result.partyNames.push_back(trimmedText(name));
     }
     result.postalAddress = extractAddress(*party);
     result.partyTaxScheme = extractPartyTaxScheme(*party);

@@ -19,13 +19,18 @@ std::vector<XmlNode> allElements(const XmlNode &context, std::string_view xpath)
     return context.select(xpath);
 }
 
+std::string trimmedText(const XmlNode &element)
+{
+    return std::string(model::trimmed(element.textContent()));
+}
+
 std::optional<std::string> textValue(const XmlNode &context, std::string_view xpath)
 {
     const std::optional<XmlNode> element = firstElement(context, xpath);
     if (!element) {
         return std::nullopt;
     }
-    return std::string(model::trimmed(element->textContent()));
+    return trimmedText(*element);
 }
 
 std::optional<model::Decimal> decimalValue(const XmlNode &context, std::string_view xpath)

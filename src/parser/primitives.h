@@ -21,6 +21,9 @@ namespace vellora::parser {
 std::optional<XmlNode> firstElement(const XmlNode &context, std::string_view xpath);
 std::vector<XmlNode> allElements(const XmlNode &context, std::string_view xpath);
 
+// The text content of `element`, trimmed of white space and line breaks at both ends.
+std::string trimmedText(const XmlNode &element);
+
 // The trimmed text content of the first match; nullopt when nothing matches. An element
 // holding nothing or only white space gives the empty text.
 std::optional<std::string> textValue(const XmlNode &context, std::string_view xpath);

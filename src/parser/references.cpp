@@ -2,7 +2,6 @@
 #include "references.h"
 
 #include "lines.h"
-#include "model/text.h"
 #include "parties.h"
 #include "primitives.h"
 
@@ -166,7 +165,7 @@ std::optional<UBLAttachment> extractAttachment(const XmlNode &reference)
         attachment.mimeType = embedded->attribute("mimeCode");
         attachment.filename = embedded->attribute("filename");
         // The Base64 text as written: only the ends are trimmed, its line breaks stay.
-        attachment.embeddedData = std::string(model::trimmed(embedded->textContent()));
+        attachment.embeddedData = trimmedText(*embedded);
     } else if (std::optional<std::string> uri = textValue(
                    *content, ".//*[local-name()='ExternalReference']/*[local-name()='URI']")) {
         attachment.externalReference = std::move(uri);

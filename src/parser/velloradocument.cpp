@@ -12,8 +12,7 @@ namespace vellora::parser {
 
 VelloraDocument::VelloraDocument() : m_text(newDocumentText) {}
 
-VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes,
-                                                       DocumentOpenRecorder *recorder)
+VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
 {
     // Only UTF-8 is read, whatever the XML declaration names.
     if (const std::optional<std::size_t> offset = model::firstInvalidUtf8Offset(bytes)) {
@@ -48,36 +47,17 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes,
     // The parser's outcome for the text; the tree of the pre-check is the one its parse
     // would build, so it is read directly instead of parsing the text a second time.
     document.m_validationResult = document.m_parser.read(*tree);
-    if (recorder) {
-        recorder->recordDocumentOpen();
-    }
+    document.m_reachedParser = true;
     return document;
 }
 
-VelloraDocument::ReadResult VelloraDocument::fromFile(const std::filesystem::path &path,
-                                                      DocumentOpenRecorder *recorder)
+VelloraDocument::ReadResult VelloraDocument::fromFile(const std::filesystem::path &path)
 {
     std::variant<std::string, DocumentReadError> bytes = readFileBytes(path);
     if (auto *error = std::get_if<DocumentReadError>(&bytes)) {
         return std::move(*error);
     }
-    return fromBytes(std::move(std::get<std::string>(bytes)), recorder);
-}
-
-const std::vector<ContentType> &VelloraDocument::readableContentTypes()
-{
-    static const std::vector<ContentType> types{
-        {"public.xml", "application/xml", {"*.xml"}},
-        {"app.vellora.ubl", "application/x-vellora-ubl", {"*.ubl"}},
-        {"public.filename-extension.ubl", "application/octet-stream", {"*.ubl"}},
-        {"public.plain-text", "text/plain", {"*.txt"}},
-    };
-    return types;
-}
-
-const std::vector<ContentType> &VelloraDocument::writableContentTypes()
-{
-    return readableContentTypes();
+    return fromBytes(std::move(std::get<std::string>(bytes)));
 }
 
 std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem::path &path)

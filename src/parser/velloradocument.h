@@ -15,23 +15,6 @@
 
 namespace vellora::parser {
 
-// Told once for every read that found an Invoice or CreditNote element, after its outcome
-// was stored: the usage statistics count such openings. Called on the reading thread.
-class DocumentOpenRecorder
-{
-public:
-    virtual ~DocumentOpenRecorder() = default;
-    virtual void recordDocumentOpen() = 0;
-};
-
-// A kind of file the document opens and saves.
-struct ContentType
-{
-    std::string identifier; // "public.xml", "app.vellora.ubl", …
-    std::string mimeType;
-    std::vector<std::string> globs; // file name patterns, "*.xml"
-};
-
 // Why a file could not be opened at all. The message names the reason in words the user can
 // act on ("is a directory", "not UTF-8: UTF-16 detected").
 struct DocumentReadError
@@ -65,12 +48,10 @@ public:
     // Reads a document from a file's bytes. Bytes that are not strict UTF-8 (or are UTF-16)
     // fail the read; everything else opens: a file that is not XML, or holds no Invoice or
     // CreditNote element, opens with the outcome "Not a valid UBL document" and no model.
-    // `recorder`, when given, is told of every opening that reached the parser.
-    static ReadResult fromBytes(std::string bytes, DocumentOpenRecorder *recorder = nullptr);
+    static ReadResult fromBytes(std::string bytes);
 
     // Reads the file at `path` (it must be a regular file) and then as fromBytes.
-    static ReadResult fromFile(const std::filesystem::path &path,
-                               DocumentOpenRecorder *recorder = nullptr);
+    static ReadResult fromFile(const std::filesystem::path &path);
 
     // The whole file decoded as UTF-8, unchanged: no trimming, no line-break normalisation.
     const std::string &text() const { return m_text; }
@@ -89,18 +70,19 @@ public:
 
     const UBLParser &parser() const { return m_parser; }
 
+    // True when the text held an Invoice or CreditNote element and the parser read it,
+    // whatever its outcome: the openings the usage statistics count. False for a new
+    // document and for a text that is not XML or holds no such element.
+    bool reachedParser() const { return m_reachedParser; }
+
     // What saving writes: the bytes of the text that was read, unchanged.
     const std::string &fileContents() const { return m_text; }
-
-    // The kinds of file the document opens and saves, in this order: XML, the application's
-    // own UBL type, files named *.ubl, plain text. Built once.
-    static const std::vector<ContentType> &readableContentTypes();
-    static const std::vector<ContentType> &writableContentTypes();
 
 private:
     std::string m_text;
     std::optional<model::UBLValidationResult> m_validationResult;
     UBLParser m_parser;
+    bool m_reachedParser = false;
 };
 
 // The bytes of the regular file at `path`, or why they cannot be had.

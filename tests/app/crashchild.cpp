@@ -7,7 +7,7 @@
 //
 // "quit" runs the event loop for a moment, while the reports are being sent, and then ends
 // normally.
-#include "app/crashreporter.h"
+#include "app/crash/crashreporter.h"
 #include "parser/velloradocument.h"
 
 #include <QCoreApplication>
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Vellora"));
     QCoreApplication::setApplicationName(QStringLiteral("Vellora"));
-    vellora::app::startCrashReporter(argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
+    vellora::app::crash::startCrashReporter(argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
 
     const auto read = vellora::parser::VelloraDocument::fromBytes(argv[2]);
     const std::string &text = std::get<vellora::parser::VelloraDocument>(read).text();

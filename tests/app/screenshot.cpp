@@ -6,13 +6,13 @@
 // Without FILE the window shows a new document. The text table follows the locale of the
 // environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
-#include "app/contentview.h"
-#include "app/documentcontroller.h"
-#include "app/documentwindow.h"
-#include "app/inspectorcolumn.h"
-#include "app/previewstylesidebar.h"
-#include "app/theme.h"
-#include "app/velloraapp.h"
+#include "app/content/contentview.h"
+#include "app/shell/documentcontroller.h"
+#include "app/shell/documentwindow.h"
+#include "app/content/inspectorcolumn.h"
+#include "app/content/previewstylesidebar.h"
+#include "app/style/theme.h"
+#include "app/shell/velloraapp.h"
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -24,7 +24,9 @@
 
 #include <cstdio>
 
-using namespace vellora::app;
+using namespace vellora::app::content;
+using namespace vellora::app::shell;
+using namespace vellora::app::style;
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The content of a document window: its two layouts, selection, toolbar and inspector column.
-#include "app/contentview.h"
-#include "app/inspectorcolumn.h"
-#include "app/localization.h"
-#include "app/previewstylesidebar.h"
-#include "app/symbols.h"
-#include "app/symbolview.h"
+#include "app/content/contentview.h"
+#include "app/content/inspectorcolumn.h"
+#include "app/style/localization.h"
+#include "app/content/previewstylesidebar.h"
+#include "app/style/symbols.h"
+#include "app/style/symbolview.h"
 #include "parser/velloradocument.h"
 
 #include <QAction>
@@ -20,7 +20,8 @@
 
 #include <memory>
 
-using namespace vellora::app;
+using namespace vellora::app::content;
+using namespace vellora::app::style;
 using vellora::model::UBLAttachment;
 using vellora::parser::VelloraDocument;
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "app/crashreporter.h"
-#include "app/crashreportsender.h"
+#include "app/crash/crashreporter.h"
+#include "app/crash/crashreportsender.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,8 +22,8 @@
 #include <vector>
 
 using namespace std::chrono_literals;
-using vellora::app::CrashReporterStart;
-using vellora::app::CrashReportSender;
+using vellora::app::crash::CrashReporterStart;
+using vellora::app::crash::CrashReportSender;
 
 namespace {
 
@@ -416,7 +416,7 @@ private slots:
 
         // ...which the next start sends in the background and deletes once accepted.
         ReportService accepting("200 OK");
-        QCOMPARE(vellora::app::startCrashReporter(accepting.address(), folder),
+        QCOMPARE(vellora::app::crash::startCrashReporter(accepting.address(), folder),
                  CrashReporterStart::started);
         QTRY_COMPARE(accepting.requests().size(), 1);
         QVERIFY(accepting.requests().first().body.contains("\ncause: SIGSEGV\n"));
@@ -427,7 +427,7 @@ private slots:
         QVERIFY(otherFolder.isValid());
         writeFile(otherFolder.filePath(QStringLiteral("crash-20240101T000000Z-1.txt")), "report");
         ReportService other("200 OK");
-        QCOMPARE(vellora::app::startCrashReporter(other.address(), otherFolder.path()),
+        QCOMPARE(vellora::app::crash::startCrashReporter(other.address(), otherFolder.path()),
                  CrashReporterStart::alreadyStarted);
         QTest::qWait(500);
         QCOMPARE(other.requests().size(), 0);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Opening, creating, saving and closing document windows, their menus and drops.
-#include "app/contentview.h"
-#include "app/documentcontroller.h"
-#include "app/documentwindow.h"
-#include "app/localization.h"
-#include "app/symbols.h"
-#include "app/userstatsmanager.h"
+#include "app/content/contentview.h"
+#include "app/shell/documentcontroller.h"
+#include "app/shell/documentwindow.h"
+#include "app/style/localization.h"
+#include "app/style/symbols.h"
+#include "app/stats/userstatsmanager.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,7 +21,10 @@
 
 #include <memory>
 
-using namespace vellora::app;
+using namespace vellora::app::content;
+using namespace vellora::app::shell;
+using namespace vellora::app::stats;
+using namespace vellora::app::style;
 
 namespace {
 
@@ -36,11 +39,10 @@ QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Counts the openings the read reports.
-struct CountingRecorder final : vellora::parser::DocumentOpenRecorder
+// Counts the openings the controller reports.
+struct CountingRecorder final
 {
     int count = 0;
-    void recordDocumentOpen() override { ++count; }
 };
 
 } // namespace
@@ -90,7 +92,7 @@ private slots:
         m_saveAnswer.clear();
         m_proposedSavePaths.clear();
         m_aboutPanels = 0;
-        m_controller = std::make_unique<DocumentController>(&m_recorder);
+        m_controller = std::make_unique<DocumentController>([this] { ++m_recorder.count; });
         m_controller->clearRecentFiles();
         m_controller->setDialogs({
             [this](QWidget *) {
@@ -389,7 +391,7 @@ private slots:
         QCOMPARE(m_controller->recentFiles(),
                  (QStringList{fixture("no-attachments.xml"), fixture("not-ubl.xml")}));
         // Kept in the preference store, across controllers.
-        DocumentController other(&m_recorder);
+        DocumentController other([this] { ++m_recorder.count; });
         QCOMPARE(other.recentFiles().size(), 2);
 
         auto *recent = window->findChild<QMenu *>(QStringLiteral("recentMenu"));

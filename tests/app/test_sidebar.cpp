@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The sidebar's values: item identities, type labels, byte counts, row texts and the list.
-#include "app/attachmentrow.h"
-#include "app/localization.h"
-#include "app/previewstylesidebar.h"
-#include "app/sidebaritem.h"
+#include "app/content/attachmentrow.h"
+#include "app/style/localization.h"
+#include "app/content/previewstylesidebar.h"
+#include "app/content/sidebaritem.h"
 
 #include <QLabel>
 #include <QListView>
@@ -13,7 +13,8 @@
 #include <optional>
 #include <unordered_set>
 
-using namespace vellora::app;
+using namespace vellora::app::content;
+using namespace vellora::app::style;
 using vellora::model::UBLAttachment;
 using vellora::model::Uuid;
 

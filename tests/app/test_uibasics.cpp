@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Texts, icons and styles every view builds on.
-#include "app/localization.h"
-#include "app/symbols.h"
-#include "app/theme.h"
+#include "app/style/localization.h"
+#include "app/style/symbols.h"
+#include "app/style/theme.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QTest>
 
-using namespace vellora::app;
+using namespace vellora::app::style;
 
 class TestUiBasics : public QObject
 {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The usage counter: three values in an isolated preference file.
-#include "app/userstatsmanager.h"
+#include "app/shell/documentcontroller.h"
+#include "app/stats/userstatsmanager.h"
 #include "parser/velloradocument.h"
+
+#include <QFile>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-using namespace vellora::app;
+using namespace vellora::app::stats;
 using vellora::parser::VelloraDocument;
 
 namespace {
@@ -147,7 +150,20 @@ private slots:
             const VelloraDocument document; // a new document is never read
             Q_UNUSED(document);
         } else {
-            (void)VelloraDocument::fromBytes(bytes.toStdString(), &stats);
+            // Opened as the application opens a file: through the controller, which counts.
+            const QString path = m_dir.filePath(QStringLiteral("opened.xml"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+            file.close();
+            vellora::app::shell::DocumentController controller(
+                [&stats] { stats.recordDocumentOpen(); },
+                [this] { return std::make_unique<QSettings>(m_dir.filePath("controller.ini"),
+                                                            QSettings::IniFormat); });
+            auto dialogs = vellora::app::shell::DocumentController::standardDialogs();
+            dialogs.showMessage = [](QWidget *, const auto &) {};
+            controller.setDialogs(dialogs);
+            controller.openFile(path);
         }
         const auto settings = store();
         QCOMPARE(settings->value(totalKey, qint64(0)).toLongLong(), total);
@@ -186,5 +202,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUserStats)
+QTEST_MAIN(TestUserStats)
 #include "test_userstats.moc"

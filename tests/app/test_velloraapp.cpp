@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The application object: what constructing it sets up.
-#include "app/documentcontroller.h"
-#include "app/localization.h"
-#include "app/theme.h"
-#include "app/velloraapp.h"
+#include "app/shell/documentcontroller.h"
+#include "app/style/localization.h"
+#include "app/style/theme.h"
+#include "app/shell/velloraapp.h"
 
 #include <QIcon>
 #include <QSettings>
@@ -11,7 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace vellora::app;
+using namespace vellora::app::shell;
+using namespace vellora::app::style;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The QR image of a payload decodes back to the payload's exact UTF-8 bytes.
-#include "sepa/qrimage.h"
+#include "sepa/views/qrimage.h"
 #include "sepa/qrmatrix.h"
 #include "sepa/sepapaymentinfo.h"
 #include "sepatestdata.h"
@@ -13,9 +13,9 @@
 
 #include <string>
 
-using vellora::sepa::makeQRImage;
+using vellora::sepa::views::makeQRImage;
 using vellora::sepa::QRMatrix;
-using vellora::sepa::qrModulePixels;
+using vellora::sepa::views::qrModulePixels;
 using vellora::sepa::SEPAPaymentInfo;
 namespace testdata = vellora::sepa::testdata;
 

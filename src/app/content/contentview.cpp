@@ -1,0 +1,360 @@
+// SPDX-License-Identifier: MIT
+#include "app/content/contentview.h"
+
+#include "app/content/attachmentrow.h"
+#include "app/content/inspectorcolumn.h"
+#include "app/style/localization.h"
+#include "parser/velloradocument.h"
+#include "app/content/previewstylesidebar.h"
+#include "app/style/symbols.h"
+#include "app/style/symbolview.h"
+#include "app/style/theme.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vellora::app::content {
+
+namespace {
+
+// The detail area's note while no attachment is selected.
+class DetailPlaceholderView : public QWidget
+{
+public:
+    DetailPlaceholderView(const DetailPlaceholder &placeholder, QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("detailPlaceholder"));
+        auto *layout = new QVBoxLayout(this);
+        layout->setSpacing(16);
+        layout->addStretch(1);
+
+        auto *icon = new style::SymbolView(placeholder.symbol, 64, this);
+        icon->setObjectName(QStringLiteral("placeholderSymbol"));
+        layout->addWidget(icon, 0, Qt::AlignHCenter);
+
+        auto *title = new QLabel(placeholder.title, this);
+        title->setObjectName(QStringLiteral("placeholderTitle"));
+        QFont titleFont = style::theme::title2();
+        titleFont.setWeight(QFont::Medium);
+        title->setFont(titleFont);
+        title->setAlignment(Qt::AlignCenter);
+        title->setWordWrap(true);
+        layout->addWidget(title);
+
+        auto *message = new QLabel(placeholder.message, this);
+        message->setObjectName(QStringLiteral("placeholderMessage"));
+        message->setFont(style::theme::body());
+        message->setForegroundRole(QPalette::PlaceholderText);
+        message->setAlignment(Qt::AlignCenter);
+        message->setWordWrap(true);
+        message->setContentsMargins(40, 0, 40, 0);
+        layout->addWidget(message);
+
+        layout->addStretch(1);
+    }
+};
+
+// What the detail area shows for a selected attachment until its preview is wired in: the
+// attachment's name and type, nothing that pretends to be its content.
+class AttachmentSummaryView : public QWidget
+{
+public:
+    AttachmentSummaryView(const model::UBLAttachment &attachment, QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("attachmentSummary"));
+        auto *layout = new QVBoxLayout(this);
+        layout->setSpacing(8);
+        layout->addStretch(1);
+
+        auto *icon = new style::SymbolView(QStringLiteral("paperclip"), 48, this);
+        layout->addWidget(icon, 0, Qt::AlignHCenter);
+        layout->addSpacing(8);
+
+        auto *name = new QLabel(PreviewStyleAttachmentRow::of(attachment).name, this);
+        name->setObjectName(QStringLiteral("attachmentName"));
+        name->setFont(style::theme::headline());
+        name->setAlignment(Qt::AlignCenter);
+        name->setWordWrap(true);
+        name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(name);
+
+        auto *type = new QLabel(
+            attachment.mimeType ? QString::fromStdString(*attachment.mimeType) : QString(), this);
+        type->setObjectName(QStringLiteral("attachmentType"));
+        type->setForegroundRole(QPalette::PlaceholderText);
+        type->setAlignment(Qt::AlignCenter);
+        type->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(type);
+
+        layout->addStretch(1);
+    }
+};
+
+// The inspector column's content until the inspector panel is wired in: its heading only.
+class InspectorPlaceholderView : public QWidget
+{
+public:
+    explicit InspectorPlaceholderView(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("inspectorPlaceholder"));
+        setBackgroundRole(QPalette::Window);
+        setAutoFillBackground(true);
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(17, 12, 16, 12);
+        auto *heading = new QLabel(QStringLiteral("Inspector"), this);
+        heading->setObjectName(QStringLiteral("inspectorHeading"));
+        heading->setFont(style::theme::headline());
+        layout->addWidget(heading);
+        layout->addStretch(1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QWidget::paintEvent(event);
+        // The separator line along the leading edge.
+        QPainter painter(this);
+        painter.fillRect(QRect(0, 0, 1, height()), style::theme::separator(palette()));
+    }
+};
+
+// The split view of sidebar and detail, divided by a one-pixel separator line.
+class SplitView : public QSplitter
+{
+public:
+    explicit SplitView(QWidget *parent) : QSplitter(Qt::Horizontal, parent)
+    {
+        setHandleWidth(1);
+        setChildrenCollapsible(false);
+    }
+
+protected:
+    QSplitterHandle *createHandle() override { return new SeparatorHandle(orientation(), this); }
+
+private:
+    class SeparatorHandle : public QSplitterHandle
+    {
+    public:
+        using QSplitterHandle::QSplitterHandle;
+
+    protected:
+        void paintEvent(QPaintEvent *) override
+        {
+            QPainter painter(this);
+            painter.fillRect(rect(), style::theme::separator(palette()));
+        }
+    };
+};
+
+} // namespace
+
+ContentView::ContentView(const parser::VelloraDocument &document, QWidget *parent)
+    : QWidget(parent), m_document(document), m_layout(contentLayout(document))
+{
+    setObjectName(QStringLiteral("contentView"));
+    setMinimumSize(minimumWidth, minimumHeight);
+
+    // Parentless until the window adds it; deleted here if no window ever did.
+    m_toolBar = new QToolBar;
+    m_toolBar->setObjectName(QStringLiteral("documentToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    if (m_layout == ContentLayout::source) {
+        buildSourceLayout();
+    } else {
+        buildSplitLayout();
+    }
+}
+
+ContentView::~ContentView()
+{
+    if (m_toolBar && !m_toolBar->parent()) {
+        delete m_toolBar;
+    }
+}
+
+void ContentView::buildSourceLayout()
+{
+    auto *invalid = new QLabel(style::localized("Invalid UBL Document"), m_toolBar);
+    invalid->setObjectName(QStringLiteral("invalidDocumentLabel"));
+    invalid->setForegroundRole(QPalette::PlaceholderText);
+    invalid->setContentsMargins(8, 0, 8, 0);
+    m_toolBar->addWidget(invalid);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_sourceView = new QPlainTextEdit(this);
+    m_sourceView->setObjectName(QStringLiteral("sourceView"));
+    m_sourceView->setReadOnly(true);
+    m_sourceView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_sourceView->setFont(style::theme::monospaced());
+    m_sourceView->setFrameShape(QFrame::NoFrame);
+    m_sourceView->setUndoRedoEnabled(false);
+    // Files dropped here open as documents; the window takes the drop.
+    m_sourceView->setAcceptDrops(false);
+    const std::string &text = m_document.text();
+    m_sourceView->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    layout->addWidget(m_sourceView);
+}
+
+void ContentView::buildSplitLayout()
+{
+    const model::UBLDocumentInfo &info = *m_document.ublInfo();
+
+    // Toolbar: the split view's own control first, then Download and Information.
+    m_toggleSidebar = m_toolBar->addAction(style::symbolIcon(QStringLiteral("sidebar.left")),
+                                           style::localized("Toggle Sidebar"));
+    m_toggleSidebar->setObjectName(QStringLiteral("toggleSidebarAction"));
+    m_toggleSidebar->setToolTip(m_toggleSidebar->text());
+    auto *spacer = new QWidget(m_toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+    const QString download = style::localized("attachments.download");
+    m_download = m_toolBar->addAction(style::symbolIcon(QStringLiteral("arrow.down.circle")), download);
+    m_download->setObjectName(QStringLiteral("downloadAction"));
+    m_download->setToolTip(download);
+    const QString information = style::localized("navigation.information");
+    m_information = m_toolBar->addAction(style::symbolIcon(QStringLiteral("info.circle")), information);
+    m_information->setObjectName(QStringLiteral("informationAction"));
+    m_information->setToolTip(information);
+    for (QAction *action : {m_toggleSidebar, m_download, m_information}) {
+        action->setParent(this);
+    }
+
+    connect(m_toggleSidebar, &QAction::triggered, this, [this] {
+        setSidebarVisibility(m_sidebarVisibility == SidebarVisibility::all
+                                 ? SidebarVisibility::detailOnly
+                                 : SidebarVisibility::all);
+    });
+    connect(m_download, &QAction::triggered, this, &ContentView::saveSelectedAttachment);
+    connect(m_information, &QAction::triggered, this, &ContentView::toggleInspector);
+
+    // A row: the split view of sidebar and detail, then the inspector column.
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    m_splitter = new SplitView(this);
+    m_splitter->setObjectName(QStringLiteral("splitView"));
+    m_sidebar = new PreviewStyleSidebar(info.attachments, m_splitter);
+    m_sidebar->setMinimumWidth(sidebarMinimumWidth);
+    m_detail = new QWidget(m_splitter);
+    m_detail->setObjectName(QStringLiteral("detailColumn"));
+    m_detail->setBackgroundRole(QPalette::Base);
+    m_detail->setAutoFillBackground(true);
+    auto *detailLayout = new QVBoxLayout(m_detail);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
+    m_splitter->addWidget(m_sidebar);
+    m_splitter->addWidget(m_detail);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, minimumWidth - 260});
+    row->addWidget(m_splitter, 1);
+
+    m_inspector = new InspectorColumn(this);
+    m_inspector->hide();
+    row->addWidget(m_inspector);
+    m_inspectorAnimation = new QPropertyAnimation(m_inspector, "reveal", this);
+    m_inspectorAnimation->setDuration(inspectorAnimationMs);
+    m_inspectorAnimation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(m_inspectorAnimation, &QPropertyAnimation::finished, this,
+            &ContentView::inspectorAnimationFinished);
+
+    connect(m_sidebar, &PreviewStyleSidebar::selectionChosen, this,
+            &ContentView::setSelectedSidebarItem);
+
+    // The layout's initial selection. It comes on screen once per window, with the window.
+    const InitialSelection initial = initialSelection(info);
+    setSidebarVisibility(initial.sidebarVisibility);
+    m_selection = initial.selection;
+    m_sidebar->setSelection(m_selection);
+    showDetail();
+}
+
+void ContentView::setSelectedSidebarItem(const std::optional<SidebarItem> &selection)
+{
+    if (m_layout != ContentLayout::split || selection == m_selection) {
+        return;
+    }
+    m_selection = selection;
+    m_sidebar->setSelection(m_selection);
+    showDetail();
+    emit selectedSidebarItemChanged();
+}
+
+void ContentView::setSidebarVisibility(SidebarVisibility visibility)
+{
+    m_sidebarVisibility = visibility;
+    if (m_sidebar) {
+        m_sidebar->setVisible(visibility == SidebarVisibility::all);
+    }
+}
+
+void ContentView::showDetail()
+{
+    m_download->setEnabled(isDownloadEnabled(m_selection));
+
+    // A new view for every change of selection, so that each attachment starts afresh.
+    delete m_detailContent;
+    if (const model::UBLAttachment *attachment = selectedAttachment(m_selection)) {
+        m_detailContent = createAttachmentDetail(*attachment);
+        m_detailContent->setProperty("sidebarItemId", QString::fromStdString(m_selection->id()));
+    } else {
+        m_detailContent = new DetailPlaceholderView(
+            detailPlaceholder(placeholderVariant(*m_document.ublInfo())), m_detail);
+    }
+    m_detail->layout()->addWidget(m_detailContent);
+}
+
+QWidget *ContentView::createAttachmentDetail(const model::UBLAttachment &attachment)
+{
+    return new AttachmentSummaryView(attachment, m_detail);
+}
+
+QWidget *ContentView::createInspector()
+{
+    return new InspectorPlaceholderView(m_inspector);
+}
+
+void ContentView::saveSelectedAttachment() {}
+
+void ContentView::toggleInspector()
+{
+    if (m_layout != ContentLayout::split) {
+        return;
+    }
+    m_showInspector = !m_showInspector;
+    if (m_showInspector) {
+        // The panel is made anew each time it is shown.
+        if (!m_inspector->content()) {
+            m_inspector->setContent(createInspector());
+        }
+        m_inspector->show();
+    }
+    // A change during a running animation turns it around from where it is.
+    m_inspectorAnimation->stop();
+    m_inspectorAnimation->setStartValue(m_inspector->reveal());
+    m_inspectorAnimation->setEndValue(m_showInspector ? 1.0 : 0.0);
+    m_inspectorAnimation->start();
+}
+
+void ContentView::inspectorAnimationFinished()
+{
+    if (!m_showInspector) {
+        m_inspector->hide();
+        m_inspector->setContent(nullptr);
+    }
+}
+
+} // namespace vellora::app::content

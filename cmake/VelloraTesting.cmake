@@ -7,6 +7,7 @@ function(vellora_add_test name)
     cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         VELLORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
         VELLORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

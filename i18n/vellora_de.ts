@@ -263,5 +263,53 @@
         <source>Toggle Sidebar</source>
         <translation>Seitenleiste ein/aus</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Inspector</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>A viewer for UBL invoices and credit notes, built with Qt, libxml2, ICU and libqrencode; icons from KDE Breeze.</source>
+        <translation>Ein Betrachter für UBL-Rechnungen und -Gutschriften, gebaut mit Qt, libxml2, ICU und libqrencode; Symbole aus KDE Breeze.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because there is no such file.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden, weil es sie nicht gibt.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it isn’t a file.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden, weil sie keine Datei ist.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it couldn’t be read.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden, weil sie nicht gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it isn’t in the correct format.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden, weil sie nicht das richtige Format hat.</translation>
+    </message>
+    <message>
+        <source>The document “%1” couldn’t be saved.</source>
+        <translation>Das Dokument „%1“ konnte nicht gesichert werden.</translation>
+    </message>
+    <message>
+        <source>UBL and XML documents (*.xml *.ubl)</source>
+        <translation>UBL- und XML-Dokumente (*.xml *.ubl)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
 </context>
 </TS>

@@ -263,5 +263,53 @@
         <source>Toggle Sidebar</source>
         <translation>Toggle Sidebar</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Inspector</source>
+        <translation>Inspector</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>A viewer for UBL invoices and credit notes, built with Qt, libxml2, ICU and libqrencode; icons from KDE Breeze.</source>
+        <translation>A viewer for UBL invoices and credit notes, built with Qt, libxml2, ICU and libqrencode; icons from KDE Breeze.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because there is no such file.</source>
+        <translation>The file “%1” couldn’t be opened because there is no such file.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it isn’t a file.</source>
+        <translation>The file “%1” couldn’t be opened because it isn’t a file.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it couldn’t be read.</source>
+        <translation>The file “%1” couldn’t be opened because it couldn’t be read.</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it isn’t in the correct format.</source>
+        <translation>The file “%1” couldn’t be opened because it isn’t in the correct format.</translation>
+    </message>
+    <message>
+        <source>The document “%1” couldn’t be saved.</source>
+        <translation>The document “%1” couldn’t be saved.</translation>
+    </message>
+    <message>
+        <source>UBL and XML documents (*.xml *.ubl)</source>
+        <translation>UBL and XML documents (*.xml *.ubl)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 </TS>

@@ -12,6 +12,8 @@ packages=(
     fonts-dejavu-core breeze-icon-theme
     # tests: screenshots, QR decoding, the conformance checker
     xvfb xauth xdotool imagemagick zbar-tools poppler-utils python3-lxml libxml2-utils
+    # the foreign locales (de_DE, tr_TR) the formatting tests switch to
+    locales
     # vellora-dump JSON output
     nlohmann-json3-dev
 )

@@ -112,10 +112,24 @@ private slots:
 
     void cleanup() { m_controller.reset(); }
 
-    void fileFilters()
+    void fileFiltersKeepTheirPatternsInEveryLanguage_data()
     {
-        QCOMPARE(documentFileFilters(), (QStringList{"UBL and XML documents (*.xml *.ubl)",
-                                                     "Text files (*.txt)", "All files (*)"}));
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << QLocale(QLocale::English);
+        QTest::newRow("German") << QLocale(QLocale::German);
+    }
+
+    void fileFiltersKeepTheirPatternsInEveryLanguage()
+    {
+        // The dialog filters by the patterns in parentheses: a translation must keep them.
+        QFETCH(QLocale, locale);
+        installTranslations(*QCoreApplication::instance(), locale);
+        const QStringList filters = documentFileFilters();
+        removeTranslations(*QCoreApplication::instance());
+        QCOMPARE(filters.size(), 3);
+        QVERIFY2(filters[0].endsWith(QLatin1String("(*.xml *.ubl)")), qPrintable(filters[0]));
+        QVERIFY2(filters[1].endsWith(QLatin1String("(*.txt)")), qPrintable(filters[1]));
+        QVERIFY2(filters[2].endsWith(QLatin1String("(*)")), qPrintable(filters[2]));
     }
 
     void unreadableFilesGiveAMessageAndNoWindow_data()
@@ -124,20 +138,24 @@ private slots:
         QTest::addColumn<QByteArray>("bytes"); // written to the file; null: see `kind`
         QTest::addColumn<QString>("kind");     // "file", "missing", "folder"
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("because"); // how the message ends
 
+        const QString format = QStringLiteral("because it isn’t in the correct format.");
         QByteArray utf16("\xff\xfe", 2);
         for (char c : QByteArray("<Invoice><ID>1</ID></Invoice>")) {
             utf16.append(c).append('\0');
         }
         QTest::newRow("UTF-16 with byte-order mark") << "utf16.xml" << utf16 << "file"
-                                                     << "not UTF-8: UTF-16 detected";
+                                                     << "not UTF-8: UTF-16 detected" << format;
         QTest::newRow("ISO-8859-1 with umlaut")
             << "latin1.xml" << QByteArray("<Invoice><ID>M\xfcller</ID></Invoice>") << "file"
-            << "not UTF-8: invalid byte sequence at byte 14";
+            << "not UTF-8: invalid byte sequence at byte 14" << format;
         QTest::newRow("missing file") << "missing.xml" << QByteArray() << "missing"
-                                      << "no such file";
+                                      << "no such file"
+                                      << "because there is no such file.";
         QTest::newRow("folder") << "folder.xml" << QByteArray() << "folder"
-                                << "is a folder";
+                                << "is a folder"
+                                << "because it isn’t a file.";
     }
 
     void unreadableFilesGiveAMessageAndNoWindow()
@@ -146,6 +164,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, kind);
         QFETCH(QString, reason);
+        QFETCH(QString, because);
         QString path = m_dir.filePath(name);
         if (kind == QLatin1String("file")) {
             path = writeFile(name, bytes);
@@ -157,9 +176,7 @@ private slots:
         QVERIFY(m_controller->windows().isEmpty());
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages.front().text,
-                 QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the "
-                                "correct format.")
-                     .arg(name));
+                 QStringLiteral("The file “%1” couldn’t be opened %2").arg(name, because));
         QCOMPARE(m_messages.front().reason, reason);
         QCOMPARE(m_recorder.count, 0);
         QVERIFY(m_controller->recentFiles().isEmpty());

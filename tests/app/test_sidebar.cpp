@@ -4,6 +4,7 @@
 #include "app/style/localization.h"
 #include "app/content/previewstylesidebar.h"
 #include "app/content/sidebaritem.h"
+#include "support/scopedlocale.h"
 
 #include <QLabel>
 #include <QListView>
@@ -213,14 +214,16 @@ private slots:
 
     void byteCountsIgnoreTheProcessLocale()
     {
-        const std::string saved = std::setlocale(LC_ALL, nullptr);
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-        qputenv("LC_ALL", "de_DE.UTF-8");
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QString text = byteCountText(1200000, QLocale(QLocale::English));
-        QLocale::setDefault(QLocale::c());
-        qunsetenv("LC_ALL");
-        std::setlocale(LC_ALL, saved.c_str());
+        QString text;
+        {
+            const vellora::testing::ScopedLocale german("de_DE.UTF-8");
+            VELLORA_QREQUIRE_LOCALE(german, "de_DE.UTF-8");
+            qputenv("LC_ALL", "de_DE.UTF-8");
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+            text = byteCountText(1200000, QLocale(QLocale::English));
+            QLocale::setDefault(QLocale::c());
+            qunsetenv("LC_ALL");
+        }
         QCOMPARE(text.replace(QChar(0x00A0), QLatin1Char(' ')), QStringLiteral("1.2 MB"));
     }
 
@@ -270,17 +273,6 @@ private slots:
         row.detail.replaceInStrings(QString(QChar(0x00A0)), QStringLiteral(" "));
         QCOMPARE(row.name, name);
         QCOMPARE(row.detail, detail);
-    }
-
-    void bulletIsLookedUp()
-    {
-        // The bullet is a phrase of the text table: the German table gives its own.
-        installTranslations(*QCoreApplication::instance(), QLocale(QLocale::German));
-        UBLAttachment attachment;
-        attachment.embeddedData = "QUJD";
-        const PreviewStyleAttachmentRow row = PreviewStyleAttachmentRow::of(attachment);
-        QCOMPARE(row.detail.value(0), localized("•"));
-        removeTranslations(*QCoreApplication::instance());
     }
 
     void listModelRowsAndItems()

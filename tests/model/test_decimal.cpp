@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/decimal.h"
 
+#include "support/scopedlocale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -135,15 +137,11 @@ TEST(Decimal, ConvertsToTheNearestDouble)
 TEST(Decimal, IgnoresTheProcessLocale)
 {
     // A locale whose decimal separator is the comma must change nothing.
-    const char *previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8")) {
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    }
+    const vellora::testing::ScopedLocale german("de_DE.UTF-8");
+    VELLORA_REQUIRE_LOCALE(german, "de_DE.UTF-8");
     EXPECT_EQ(Decimal::parse("12.50")->toString(), "12.50");
     EXPECT_EQ(Decimal::parse("1,5")->toString(), "1");
     EXPECT_EQ(dec("2.5").toDouble(), 2.5);
-    std::setlocale(LC_ALL, saved.c_str());
 }
 
 } // namespace

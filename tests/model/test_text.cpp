@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/text.h"
 
+#include "support/scopedlocale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -68,9 +70,9 @@ TEST(CharacterCount, LeadingCharactersCutsBetweenClusters)
 
 TEST(CaseMapping, IsFullAndLocaleIndependent)
 {
-    const char *previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    std::setlocale(LC_ALL, "tr_TR.UTF-8"); // dotted/dotless i must not leak in
+    // The dotted and dotless i of Turkish must not leak in.
+    const vellora::testing::ScopedLocale turkish("tr_TR.UTF-8");
+    VELLORA_REQUIRE_LOCALE(turkish, "tr_TR.UTF-8");
     EXPECT_EQ(vm::upperCased("stra\xc3\x9f"
                              "e"),
               "STRASSE");
@@ -78,7 +80,6 @@ TEST(CaseMapping, IsFullAndLocaleIndependent)
     EXPECT_EQ(vm::upperCased("invoice"), "INVOICE");
     EXPECT_EQ(vm::lowerCased("TRUE"), "true");
     EXPECT_EQ(vm::lowerCased("TITLE"), "title");
-    std::setlocale(LC_ALL, saved.c_str());
 }
 
 struct Utf8Case

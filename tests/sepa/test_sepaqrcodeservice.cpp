@@ -3,6 +3,8 @@
 #include "sepa/sepaqrcodeservice.h"
 #include "sepatestdata.h"
 
+#include "support/scopedlocale.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -490,25 +492,9 @@ TEST_P(CreditorReference, PassesTheMod97Check)
 INSTANTIATE_TEST_SUITE_P(References, CreditorReference, testing::ValuesIn(referenceCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Restores the process locale when it goes out of scope.
-class LocaleGuard
-{
-public:
-    LocaleGuard()
-    {
-        const char *current = std::setlocale(LC_ALL, nullptr);
-        m_saved = current ? current : "C";
-    }
-    ~LocaleGuard() { std::setlocale(LC_ALL, m_saved.c_str()); }
-
-private:
-    std::string m_saved;
-};
-
 std::string printfInCLocale(double value)
 {
-    LocaleGuard guard;
-    std::setlocale(LC_ALL, "C");
+    const vellora::testing::ScopedLocale c("C");
     char buffer[512];
     std::snprintf(buffer, sizeof buffer, "EUR%.2f", value);
     return buffer;
@@ -565,10 +551,8 @@ INSTANTIATE_TEST_SUITE_P(Values, AmountText, testing::ValuesIn(amountCases),
 // runner supply a de_DE locale built for the test where the system has none.
 TEST(LocaleIndependence, GermanLocaleWritesAFullStop)
 {
-    LocaleGuard guard;
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed; locale independence unchecked";
-    }
+    const vellora::testing::ScopedLocale german("de_DE.UTF-8");
+    VELLORA_REQUIRE_LOCALE(german, "de_DE.UTF-8");
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.2f", 2.5);
     ASSERT_STREQ(buffer, "2,50") << "the locale is set but does not use a decimal comma";

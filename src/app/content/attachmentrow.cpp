@@ -83,7 +83,7 @@ PreviewStyleAttachmentRow PreviewStyleAttachmentRow::of(const model::UBLAttachme
         row.detail << QString::fromStdString(mimeTypeLabel(*attachment.mimeType));
     }
     if (const std::optional<std::int64_t> size = attachment.estimatedSize()) {
-        row.detail << style::localized("•") << byteCountText(*size, locale);
+        row.detail << style::localized(QT_TRANSLATE_NOOP("Localizable", "•")) << byteCountText(*size, locale);
     }
     return row;
 }

@@ -46,8 +46,8 @@ DetailPlaceholder detailPlaceholder(PlaceholderVariant variant)
     case PlaceholderVariant::noAttachments:
         break;
     }
-    return {QStringLiteral("paperclip"), style::localized("attachments.no_attachments_title"),
-            style::localized("attachments.no_attachments_description")};
+    return {QStringLiteral("paperclip"), style::localized(QT_TRANSLATE_NOOP("Localizable", "attachments.no_attachments_title")),
+            style::localized(QT_TRANSLATE_NOOP("Localizable", "attachments.no_attachments_description"))};
 }
 
 } // namespace vellora::app::content

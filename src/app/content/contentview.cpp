@@ -109,7 +109,7 @@ public:
         setAutoFillBackground(true);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(17, 12, 16, 12);
-        auto *heading = new QLabel(QStringLiteral("Inspector"), this);
+        auto *heading = new QLabel(style::localized(QT_TRANSLATE_NOOP("Localizable", "Inspector")), this);
         heading->setObjectName(QStringLiteral("inspectorHeading"));
         heading->setFont(style::theme::headline());
         layout->addWidget(heading);
@@ -186,7 +186,7 @@ ContentView::~ContentView()
 
 void ContentView::buildSourceLayout()
 {
-    auto *invalid = new QLabel(style::localized("Invalid UBL Document"), m_toolBar);
+    auto *invalid = new QLabel(style::localized(QT_TRANSLATE_NOOP("Localizable", "Invalid UBL Document")), m_toolBar);
     invalid->setObjectName(QStringLiteral("invalidDocumentLabel"));
     invalid->setForegroundRole(QPalette::PlaceholderText);
     invalid->setContentsMargins(8, 0, 8, 0);
@@ -214,17 +214,17 @@ void ContentView::buildSplitLayout()
 
     // Toolbar: the split view's own control first, then Download and Information.
     m_toggleSidebar = m_toolBar->addAction(style::symbolIcon(QStringLiteral("sidebar.left")),
-                                           style::localized("Toggle Sidebar"));
+                                           style::localized(QT_TRANSLATE_NOOP("Localizable", "Toggle Sidebar")));
     m_toggleSidebar->setObjectName(QStringLiteral("toggleSidebarAction"));
     m_toggleSidebar->setToolTip(m_toggleSidebar->text());
     auto *spacer = new QWidget(m_toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
-    const QString download = style::localized("attachments.download");
+    const QString download = style::localized(QT_TRANSLATE_NOOP("Localizable", "attachments.download"));
     m_download = m_toolBar->addAction(style::symbolIcon(QStringLiteral("arrow.down.circle")), download);
     m_download->setObjectName(QStringLiteral("downloadAction"));
     m_download->setToolTip(download);
-    const QString information = style::localized("navigation.information");
+    const QString information = style::localized(QT_TRANSLATE_NOOP("Localizable", "navigation.information"));
     m_information = m_toolBar->addAction(style::symbolIcon(QStringLiteral("info.circle")), information);
     m_information->setObjectName(QStringLiteral("informationAction"));
     m_information->setToolTip(information);

@@ -168,7 +168,7 @@ PreviewStyleSidebar::PreviewStyleSidebar(std::vector<model::UBLAttachment> attac
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("sidebar"));
-    setAccessibleName(style::localized("app.name"));
+    setAccessibleName(style::localized(QT_TRANSLATE_NOOP("Localizable", "app.name")));
     setBackgroundRole(QPalette::Window); // the control background
     setAutoFillBackground(true);
 
@@ -183,7 +183,7 @@ PreviewStyleSidebar::PreviewStyleSidebar(std::vector<model::UBLAttachment> attac
         auto *noteLayout = new QVBoxLayout(note);
         noteLayout->setSpacing(12);
         auto *icon = new style::SymbolView(QStringLiteral("paperclip"), 32, note);
-        auto *text = new QLabel(style::localized("attachments.no_attachments"), note);
+        auto *text = new QLabel(style::localized(QT_TRANSLATE_NOOP("Localizable", "attachments.no_attachments")), note);
         text->setObjectName(QStringLiteral("noAttachmentsText"));
         text->setFont(style::theme::subheadline());
         text->setForegroundRole(QPalette::PlaceholderText);

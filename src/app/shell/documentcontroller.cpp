@@ -54,7 +54,8 @@ QString runSaveDialog(QWidget *parent, const QString &proposedPath)
 
 void runMessageBox(QWidget *parent, const DocumentMessage &message)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellora"), message.text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning,
+                    style::localized(QT_TRANSLATE_NOOP("Localizable", "app.name")), message.text, QMessageBox::Ok,
                     parent);
     box.setInformativeText(message.reason);
     box.exec();
@@ -63,32 +64,60 @@ void runMessageBox(QWidget *parent, const DocumentMessage &message)
 void runAboutPanel(QWidget *parent)
 {
     QMessageBox::about(
-        parent, style::localized("app.about"),
-        QStringLiteral("<h3>Vellora</h3><p>Version %1</p>"
-                       "<p>A viewer for UBL invoices and credit notes, built with Qt, libxml2, "
-                       "ICU and libqrencode; icons from KDE Breeze.</p>")
-            .arg(QStringLiteral(VELLORA_VERSION)));
+        parent, style::localized(QT_TRANSLATE_NOOP("Localizable", "app.about")),
+        QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p>")
+            .arg(style::localized(QT_TRANSLATE_NOOP("Localizable", "app.name")).toHtmlEscaped(),
+                 style::localized(QT_TRANSLATE_NOOP("Localizable", "Version %1"))
+                     .arg(QStringLiteral(VELLORA_VERSION))
+                     .toHtmlEscaped(),
+                 style::localized(QT_TRANSLATE_NOOP(
+                                      "Localizable",
+                                      "A viewer for UBL invoices and credit notes, built with "
+                                      "Qt, libxml2, ICU and libqrencode; icons from KDE Breeze."))
+                     .toHtmlEscaped()));
 }
 
 } // namespace
 
 DocumentMessage openFailureMessage(const QString &fileName, const parser::DocumentReadError &error)
 {
-    return {QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct "
-                           "format.")
-                .arg(fileName),
-            QString::fromStdString(error.reason)};
+    // A file that is not there, or a folder, is no matter of format: say what it is.
+    const char *text = nullptr;
+    switch (error.kind) {
+    case parser::DocumentReadError::Kind::notFound:
+        text = QT_TRANSLATE_NOOP("Localizable",
+                                 "The file “%1” couldn’t be opened because there is no such file.");
+        break;
+    case parser::DocumentReadError::Kind::notRegularFile:
+        text = QT_TRANSLATE_NOOP("Localizable",
+                                 "The file “%1” couldn’t be opened because it isn’t a file.");
+        break;
+    case parser::DocumentReadError::Kind::unreadable:
+        text = QT_TRANSLATE_NOOP("Localizable",
+                                 "The file “%1” couldn’t be opened because it couldn’t be read.");
+        break;
+    case parser::DocumentReadError::Kind::notUtf8:
+        text = QT_TRANSLATE_NOOP(
+            "Localizable",
+            "The file “%1” couldn’t be opened because it isn’t in the correct format.");
+        break;
+    }
+    return {style::localized(text).arg(fileName), QString::fromStdString(error.reason)};
 }
 
 DocumentMessage saveFailureMessage(const QString &fileName, const QString &reason)
 {
-    return {QStringLiteral("The document “%1” couldn’t be saved.").arg(fileName), reason};
+    return {style::localized(QT_TRANSLATE_NOOP("Localizable",
+                                               "The document “%1” couldn’t be saved."))
+                .arg(fileName),
+            reason};
 }
 
 QStringList documentFileFilters()
 {
-    return {QStringLiteral("UBL and XML documents (*.xml *.ubl)"),
-            QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")};
+    return {style::localized(QT_TRANSLATE_NOOP("Localizable", "UBL and XML documents (*.xml *.ubl)")),
+            style::localized(QT_TRANSLATE_NOOP("Localizable", "Text files (*.txt)")),
+            style::localized(QT_TRANSLATE_NOOP("Localizable", "All files (*)"))};
 }
 
 std::optional<QString> writeDocumentFile(const QString &path, const std::string &bytes)

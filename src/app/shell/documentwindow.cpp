@@ -48,7 +48,8 @@ void DocumentWindow::setFilePath(const QString &path)
 
 QString DocumentWindow::titleFor(const QString &filePath)
 {
-    return filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(filePath).fileName();
+    return filePath.isEmpty() ? style::localized(QT_TRANSLATE_NOOP("Localizable", "Untitled"))
+                              : QFileInfo(filePath).fileName();
 }
 
 void DocumentWindow::buildMenus()
@@ -61,40 +62,48 @@ void DocumentWindow::buildMenus()
         return action;
     };
 
-    QMenu *file = menuBar()->addMenu(style::localized("&File"));
+    QMenu *file = menuBar()->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "&File")));
     file->setObjectName(QStringLiteral("fileMenu"));
-    connect(addAction(file, "newAction", "&New", QKeySequence(Qt::CTRL | Qt::Key_N)),
+    connect(addAction(file, "newAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
             &QAction::triggered, this, [this] { m_controller.newDocument(); });
-    connect(addAction(file, "openAction", "&Open…", QKeySequence(Qt::CTRL | Qt::Key_O)),
+    connect(addAction(file, "openAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&Open…"), QKeySequence(Qt::CTRL | Qt::Key_O)),
             &QAction::triggered, this, [this] { m_controller.showOpenDialog(this); });
-    QMenu *recent = file->addMenu(style::localized("Open &Recent"));
+    QMenu *recent = file->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "Open &Recent")));
     recent->setObjectName(QStringLiteral("recentMenu"));
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     fillRecentMenu(recent);
     file->addSeparator();
-    connect(addAction(file, "closeAction", "&Close", QKeySequence(Qt::CTRL | Qt::Key_W)),
+    connect(addAction(file, "closeAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&Close"), QKeySequence(Qt::CTRL | Qt::Key_W)),
             &QAction::triggered, this, &QWidget::close);
-    connect(addAction(file, "saveAction", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S)),
+    connect(addAction(file, "saveAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, [this] { m_controller.save(this); });
-    connect(addAction(file, "saveAsAction", "Save &As…",
+    connect(addAction(file, "saveAsAction",
+                      QT_TRANSLATE_NOOP("Localizable", "Save &As…"),
                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, [this] { m_controller.saveAs(this); });
     file->addSeparator();
-    QAction *quit = addAction(file, "quitAction", "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction *quit = addAction(file, "quitAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
     connect(quit, &QAction::triggered, &m_controller, &DocumentController::quit);
 
-    QMenu *edit = menuBar()->addMenu(style::localized("&Edit"));
+    QMenu *edit = menuBar()->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "&Edit")));
     edit->setObjectName(QStringLiteral("editMenu"));
-    connect(addAction(edit, "copyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)),
+    connect(addAction(edit, "copyAction",
+                      QT_TRANSLATE_NOOP("Localizable", "&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
             &QAction::triggered, this, &DocumentWindow::copyFocusedText);
-    connect(addAction(edit, "selectAllAction", "Select &All", QKeySequence(Qt::CTRL | Qt::Key_A)),
+    connect(addAction(edit, "selectAllAction",
+                      QT_TRANSLATE_NOOP("Localizable", "Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, this, &DocumentWindow::selectAllFocusedText);
 
     // Help holds one item: About, titled by its key.
-    QMenu *help = menuBar()->addMenu(style::localized("&Help"));
+    QMenu *help = menuBar()->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "&Help")));
     help->setObjectName(QStringLiteral("helpMenu"));
-    QAction *about = help->addAction(style::localized("app.about"));
+    QAction *about = help->addAction(style::localized(QT_TRANSLATE_NOOP("Localizable", "app.about")));
     about->setObjectName(QStringLiteral("aboutAction"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, [this] { m_controller.showAbout(this); });
@@ -110,7 +119,7 @@ void DocumentWindow::fillRecentMenu(QMenu *menu)
                 [this, path] { m_controller.openFile(path, this); });
     }
     menu->addSeparator();
-    QAction *clear = menu->addAction(style::localized("Clear Menu"));
+    QAction *clear = menu->addAction(style::localized(QT_TRANSLATE_NOOP("Localizable", "Clear Menu")));
     clear->setObjectName(QStringLiteral("clearRecentAction"));
     clear->setEnabled(!files.isEmpty());
     connect(clear, &QAction::triggered, &m_controller, &DocumentController::clearRecentFiles);

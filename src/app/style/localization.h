@@ -11,10 +11,9 @@ namespace vellora::app::style {
 
 // The text of a key ("document.issue_date") or of a phrase passed with itself as key
 // ("Invalid UBL Document") in the application's table. A key without an entry shows itself.
+// Write every key where it is chosen as QT_TRANSLATE_NOOP("Localizable", "key"): that is
+// how lupdate, and the test that keeps the tables complete, find it.
 QString localized(const char *key);
-
-// The key of every text the application looks up, keys and phrases alike.
-const QStringList &localizationKeys();
 
 // Installs the table for `locale`'s language into the application (English when there is
 // none for it) and returns the language installed, "en" or "de". Replaces an earlier table.

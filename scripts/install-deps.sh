@@ -16,6 +16,10 @@ packages=(
     locales
     # vellora-dump JSON output
     nlohmann-json3-dev
+    # tests of the installed tree: the MIME cache and the freedesktop validators
+    shared-mime-info desktop-file-utils appstream
+    # scripts/package.sh: CPack's library dependencies (dpkg-shlibdeps, file)
+    dpkg-dev file
 )
 
 # One dpkg-query for the whole list; packages dpkg has never heard of are not printed.

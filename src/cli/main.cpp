@@ -17,7 +17,7 @@ constexpr int exitInvalid = 1;
 constexpr int exitUnreadable = 2;
 constexpr int exitUsage = 64;
 
-constexpr std::string_view usage = "usage: vellora-dump [--help] FILE...";
+constexpr std::string_view usage = "usage: vellora-dump [--help] [--version] FILE...";
 
 struct FileResult
 {
@@ -57,6 +57,9 @@ int main(int argc, char **argv)
                       << "Reads each UBL invoice or credit note FILE as the viewer opens it and\n"
                       << "prints its outcome, model and SEPA payment data as JSON.\n"
                       << "Exit status: 0 valid, 1 invalid, 2 unreadable, 64 wrong usage.\n";
+            return exitValid;
+        } else if (!optionsEnded && (argument == "--version" || argument == "-v")) {
+            std::cout << "vellora-dump " VELLORA_VERSION "\n";
             return exitValid;
         } else if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
             std::cerr << "vellora-dump: unknown option " << argument << "\n" << usage << "\n";

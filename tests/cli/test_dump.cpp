@@ -190,4 +190,21 @@ TEST(DumpUsage, WrongUsageExits64AndHelpExitsZero)
     EXPECT_EQ(help.err, "");
 }
 
+TEST(DumpUsage, VersionAnswersBeforeAnyFile)
+{
+    for (const char *option : {"--version", "-v"}) {
+        SCOPED_TRACE(option);
+        // The file named after it is neither read nor complained about.
+        const DumpRun version = dump({option, "/nonexistent/invoice.xml"});
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, "vellora-dump " VELLORA_VERSION "\n");
+        EXPECT_EQ(version.err, "");
+    }
+    // After "--" it is a file name like any other.
+    const DumpRun file = dump({"--", "--version"});
+    EXPECT_EQ(file.status, 2);
+    EXPECT_EQ(file.out, "");
+    EXPECT_NE(file.err.find("--version"), std::string::npos);
+}
+
 } // namespace

@@ -54,7 +54,7 @@ private slots:
 
     void launcherOpensFilesAndDeclaresTheTypes()
     {
-        QFile file(packagingFile("vellora.desktop"));
+        QFile file(packagingFile("io.github.vellora.Vellora.desktop"));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         QCOMPARE(lines.value(0), QStringLiteral("[Desktop Entry]"));

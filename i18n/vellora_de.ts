@@ -311,5 +311,21 @@
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>commandline.description</source>
+        <translation>Zeigt elektronische UBL-Rechnungen und -Gutschriften an.</translation>
+    </message>
+    <message>
+        <source>commandline.files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>commandline.files_description</source>
+        <translation>Zu öffnende Rechnungen und Gutschriften, je ein Fenster.</translation>
+    </message>
+    <message>
+        <source>commandline.files_syntax</source>
+        <translation>[Datei…]</translation>
+    </message>
 </context>
 </TS>

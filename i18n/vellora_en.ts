@@ -311,5 +311,21 @@
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
+    <message>
+        <source>commandline.description</source>
+        <translation>Views UBL electronic invoices and credit notes.</translation>
+    </message>
+    <message>
+        <source>commandline.files</source>
+        <translation>files</translation>
+    </message>
+    <message>
+        <source>commandline.files_description</source>
+        <translation>Invoices or credit notes to open, one window each.</translation>
+    </message>
+    <message>
+        <source>commandline.files_syntax</source>
+        <translation>[file…]</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "app/style/theme.h"
 #include "app/shell/velloraapp.h"
 
+#include <QFileInfo>
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
@@ -44,6 +45,14 @@ private slots:
     void closingTheLastWindowQuits()
     {
         QVERIFY(QApplication::quitOnLastWindowClosed());
+    }
+
+    void windowsBelongToTheInstalledLauncher()
+    {
+        // The desktop matches the windows to the launcher by its file name.
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.vellora.Vellora"));
+        QVERIFY(QFileInfo::exists(QStringLiteral(VELLORA_SOURCE_DIR "/packaging/") +
+                                  QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
     }
 
     void textTableOfTheSystemLocale()

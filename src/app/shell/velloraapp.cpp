@@ -2,12 +2,16 @@
 #include "app/shell/velloraapp.h"
 
 #include "app/crash/crashreporter.h"
+#include "app/shell/commandline.h"
 #include "app/shell/documentcontroller.h"
 #include "app/style/localization.h"
 #include "app/style/symbols.h"
 #include "app/stats/userstatsmanager.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
+
+#include <cstdio>
 
 namespace vellora::app::shell {
 
@@ -15,10 +19,9 @@ VelloraApp::VelloraApp(int &argc, char **argv, StartReporter startReporter)
     : QApplication(argc, argv)
 {
     // The names come first: they decide the data folder the crash reports are kept in.
-    setOrganizationName(QStringLiteral("Vellora"));
-    setApplicationName(QStringLiteral("Vellora"));
-    setApplicationVersion(QStringLiteral(VELLORA_VERSION));
-    setDesktopFileName(QStringLiteral("vellora"));
+    declareIdentity();
+    // The launcher's name: desktops match the windows to its entry and icon by it.
+    setDesktopFileName(QStringLiteral("io.github.vellora.Vellora"));
 
     (startReporter ? startReporter : static_cast<StartReporter>(&crash::startCrashReporter))(
         QStringLiteral(VELLORA_CRASH_REPORT_URL));
@@ -29,6 +32,9 @@ VelloraApp::VelloraApp(int &argc, char **argv, StartReporter startReporter)
         installTranslator(&m_qtTranslator);
     }
     style::setUpIconTheme(palette());
+    // The installed icon, for the About panel and the window decorations; running from the
+    // build folder, where nothing is installed, Qt's default stands in.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.vellora.Vellora")));
 
     m_documents = std::make_unique<DocumentController>(
         [] { stats::UserStatsManager::shared().recordDocumentOpen(); });
@@ -41,13 +47,28 @@ VelloraApp::~VelloraApp()
     style::removeTranslations(*this);
 }
 
-void VelloraApp::run()
+void VelloraApp::declareIdentity()
 {
-    // Everything after the program name that Qt left is a file to open.
-    if (!m_documents->start(arguments().mid(1))) {
-        return;
+    setOrganizationName(QStringLiteral("Vellora"));
+    setApplicationName(QStringLiteral("Vellora"));
+    setApplicationVersion(QStringLiteral(VELLORA_VERSION));
+}
+
+int VelloraApp::run()
+{
+    // Qt has taken its own options (-platform, -style, ...) out of the arguments: what is left
+    // is ours.
+    const CommandLineRequest request = readCommandLine(arguments());
+    if (request.action != CommandLineRequest::Action::open) {
+        std::FILE *stream = request.action == CommandLineRequest::Action::wrongUsage ? stderr : stdout;
+        const QByteArray text = request.text.toLocal8Bit();
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
+        return request.exitStatus();
     }
-    exec();
+    if (m_documents->start(request.files)) {
+        exec();
+    }
+    return 0;
 }
 
 bool VelloraApp::event(QEvent *event)

@@ -13,8 +13,8 @@ class DocumentController;
 
 // Constructing it starts the crash reporter (once, with the service address as its only
 // setting), installs the text table for the system locale and picks the icon theme for the
-// palette. It reads no settings, switches or environment of its own; the files named on the
-// command line are the document framework's to open.
+// palette. It reads no settings or environment of its own; the command line holds the files
+// to open, --help and --version.
 class VelloraApp : public QApplication
 {
     Q_OBJECT
@@ -27,10 +27,16 @@ public:
     VelloraApp(int &argc, char **argv, StartReporter startReporter = nullptr);
     ~VelloraApp() override;
 
+    // The program's organisation, name and version, which the crash reports' folder, the
+    // preferences and --version go by. Static: also set before a terminal-only answer.
+    static void declareIdentity();
+
     // Opens the files named on the command line, or shows the Open dialog, then runs the
     // event loop until the last window closes or the user quits. Returns at once when no
-    // window opened (the dialog was cancelled, or no file could be read).
-    void run();
+    // window opened (the dialog was cancelled, or no file could be read), and at once with
+    // the help, the version or what is wrong printed when the command line asks for that.
+    // The result is the program's exit status: 1 for wrong usage, else 0.
+    int run();
 
     DocumentController &documents() { return *m_documents; }
 

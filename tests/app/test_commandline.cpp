@@ -33,8 +33,8 @@ ProgramRun runProgram(const QStringList &arguments, const QString &lcAll, bool o
 {
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE",
-                             "LC_MESSAGES", "LANG"}) {
+    for (const char *name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_MESSAGES", "LANG"}) {
         environment.remove(QLatin1String(name));
     }
     environment.insert(QStringLiteral("LC_ALL"), lcAll);
@@ -83,18 +83,20 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("exitStatus");
 
-        QTest::newRow("nothing: the Open dialog") << QStringList() << Action::open << QStringList()
-                                                  << QString() << 0;
+        QTest::newRow("nothing: the Open dialog")
+            << QStringList() << Action::open << QStringList() << QString() << 0;
         QTest::newRow("files in order")
             << QStringList({"b.xml", "/tmp/a invoice.ubl"}) << Action::open
             << QStringList({"b.xml", "/tmp/a invoice.ubl"}) << QString() << 0;
         QTest::newRow("after -- an option is a file")
-            << QStringList({"--", "--help", "-v"}) << Action::open
-            << QStringList({"--help", "-v"}) << QString() << 0;
-        QTest::newRow("--version") << QStringList({"--version"}) << Action::version
-                                   << QStringList() << "Vellora " VELLORA_VERSION "\n" << 0;
+            << QStringList({"--", "--help", "-v"}) << Action::open << QStringList({"--help", "-v"})
+            << QString() << 0;
+        QTest::newRow("--version") << QStringList({"--version"}) << Action::version << QStringList()
+                                   << "Vellora " VELLORA_VERSION "\n"
+                                   << 0;
         QTest::newRow("-v beside files") << QStringList({"a.xml", "-v"}) << Action::version
-                                         << QStringList() << "Vellora " VELLORA_VERSION "\n" << 0;
+                                         << QStringList() << "Vellora " VELLORA_VERSION "\n"
+                                         << 0;
         QTest::newRow("unknown option")
             << QStringList({"--frobnicate", "a.xml"}) << Action::wrongUsage << QStringList()
             << "vellora: Unknown option 'frobnicate'.\n" + usageLine << 1;
@@ -146,16 +148,16 @@ private slots:
         QTest::newRow("--help in English")
             << QStringList({"--help"}) << "en_US.UTF-8" << false << 0
             << QStringList({"Usage: vellora [options] [file…]",
-                            "Views UBL electronic invoices and credit notes.", "Options:",
-                            "  -h, --help     Displays help on commandline options.",
+                            "Views UBL electronic invoices and credit notes.",
+                            "Options:", "  -h, --help     Displays help on commandline options.",
                             "  -v, --version  Displays version information.", "Arguments:",
                             "  files          Invoices or credit notes to open, one window each."})
             << QString();
         QTest::newRow("--help in German")
             << QStringList({"-h"}) << "de_DE.UTF-8" << false << 0
             << QStringList({"Aufruf: vellora [Optionen] [Datei…]",
-                            "Zeigt elektronische UBL-Rechnungen und -Gutschriften an.",
-                            "Optionen:", "  -h, --help     Zeigt Hilfe zu den Kommandozeilenoptionen an.",
+                            "Zeigt elektronische UBL-Rechnungen und -Gutschriften an.", "Optionen:",
+                            "  -h, --help     Zeigt Hilfe zu den Kommandozeilenoptionen an.",
                             "  -v, --version  Zeigt Versionsinformation an.", "Argumente:",
                             "  Dateien        Zu öffnende Rechnungen und Gutschriften, je ein "
                             "Fenster."})
@@ -177,7 +179,8 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         const QStringList lines = run.out.split(QLatin1Char('\n'));
         for (const QString &line : outLines) {
-            QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral("\n-- in --\n") + run.out));
+            QVERIFY2(lines.contains(line),
+                     qPrintable(line + QStringLiteral("\n-- in --\n") + run.out));
         }
         if (outLines.isEmpty()) {
             QCOMPARE(run.out, QString());

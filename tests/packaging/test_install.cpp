@@ -141,8 +141,8 @@ private slots:
     void iconHasEveryFixedSize()
     {
         QFETCH(int, size);
-        const QString path = installed(
-            QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId));
+        const QString path =
+            installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(appId));
         QImageReader reader(path);
         QCOMPARE(reader.format(), QByteArray("png"));
         QCOMPARE(reader.size(), QSize(size, size));
@@ -166,8 +166,8 @@ private slots:
         QCOMPARE(info.binaries, QStringList({"vellora", "vellora-dump"}));
 
         // Every type the metainfo promises is one the launcher opens and the MIME cache knows.
-        const QStringList launcherTypes =
-            desktopValue(desktop, QStringLiteral("MimeType")).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        const QStringList launcherTypes = desktopValue(desktop, QStringLiteral("MimeType"))
+                                              .split(QLatin1Char(';'), Qt::SkipEmptyParts);
         QVERIFY(!info.mediaTypes.isEmpty());
         for (const QString &type : info.mediaTypes) {
             QVERIFY2(launcherTypes.contains(type), qPrintable(type));
@@ -179,8 +179,9 @@ private slots:
         for (const QString &url : info.screenshotImages) {
             QVERIFY2(url.startsWith(QLatin1String("https://")), qPrintable(url));
             const QString name = url.section(QLatin1Char('/'), -1);
-            QVERIFY2(QFileInfo::exists(QStringLiteral(VELLORA_SOURCE_DIR "/docs/screenshots/") + name),
-                     qPrintable(name));
+            QVERIFY2(
+                QFileInfo::exists(QStringLiteral(VELLORA_SOURCE_DIR "/docs/screenshots/") + name),
+                qPrintable(name));
         }
     }
 
@@ -197,11 +198,10 @@ private slots:
         QTest::newRow("Invoice named .xml")
             << corpusFile("ubl/peppol-bis3/base-example.xml") << ublType << QString() << true;
         QTest::newRow("CreditNote named .xml")
-            << corpusFile("ubl/peppol-bis3/base-creditnote-correction.xml") << ublType
-            << QString() << true;
-        QTest::newRow("Invoice with a prefixed root in a business document header")
-            << corpusFile("ubl/oxalis/peppol-bis-invoice-sbdh.xml") << ublType << QString()
+            << corpusFile("ubl/peppol-bis3/base-creditnote-correction.xml") << ublType << QString()
             << true;
+        QTest::newRow("Invoice with a prefixed root in a business document header")
+            << corpusFile("ubl/oxalis/peppol-bis-invoice-sbdh.xml") << ublType << QString() << true;
         QTest::newRow("Invoice in a business document header")
             << corpusFile("ubl/vefa-validator/sbdh-ehf-invoice-2.0.xml") << ublType << QString()
             << true;
@@ -274,8 +274,10 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("name");
-        QTest::newRow("vellora") << "bin/vellora" << "Vellora";
-        QTest::newRow("vellora-dump") << "bin/vellora-dump" << "vellora-dump";
+        QTest::newRow("vellora") << "bin/vellora"
+                                 << "Vellora";
+        QTest::newRow("vellora-dump") << "bin/vellora-dump"
+                                      << "vellora-dump";
     }
 
     void installedProgramsTellTheirVersion()

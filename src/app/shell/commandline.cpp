@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/shell/commandline.h"
 
-#include "app/style/localization.h"
 #include "app/shell/velloraapp.h"
+#include "app/style/localization.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,16 +19,19 @@ namespace {
 // option descriptions and headings from Qt's, both installed by the caller.
 void declareOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.description")));
+    parser.setApplicationDescription(
+        style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.description")));
     // Not addHelpOption(): its --help-all lists the toolkit's options, which a core
     // application does not know. The description is Qt's own, in Qt's table.
-    parser.addOption(QCommandLineOption(
-        {QStringLiteral("h"), QStringLiteral("help")},
-        QCoreApplication::translate("QCommandLineParser", "Displays help on commandline options.")));
+    parser.addOption(
+        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                           QCoreApplication::translate("QCommandLineParser",
+                                                       "Displays help on commandline options.")));
     parser.addVersionOption();
-    parser.addPositionalArgument(style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files")),
-                                 style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files_description")),
-                                 style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files_syntax")));
+    parser.addPositionalArgument(
+        style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files")),
+        style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files_description")),
+        style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files_syntax")));
 }
 
 // Qt's help names the program as the application object was called, with its folder; a
@@ -67,14 +70,14 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("version"))) {
         return {CommandLineRequest::Action::version,
                 {},
-                QCoreApplication::applicationName() + QLatin1Char(' ')
-                    + QCoreApplication::applicationVersion() + QLatin1Char('\n')};
+                QCoreApplication::applicationName() + QLatin1Char(' ') +
+                    QCoreApplication::applicationVersion() + QLatin1Char('\n')};
     }
     if (!parsed) {
         return {CommandLineRequest::Action::wrongUsage,
                 {},
-                program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n')
-                    + helpText(parser, program).section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n')};
+                program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n') +
+                    helpText(parser, program).section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n')};
     }
     return {CommandLineRequest::Action::open, parser.positionalArguments(), {}};
 }
@@ -93,8 +96,8 @@ std::optional<int> answerInTerminal(int argc, char **argv)
     }
     const CommandLineRequest request = readCommandLine(application.arguments());
     style::removeTranslations(application);
-    if (request.action != CommandLineRequest::Action::help
-        && request.action != CommandLineRequest::Action::version) {
+    if (request.action != CommandLineRequest::Action::help &&
+        request.action != CommandLineRequest::Action::version) {
         return std::nullopt;
     }
     print(stdout, request.text);

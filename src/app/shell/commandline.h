@@ -11,7 +11,8 @@ namespace vellora::app::shell {
 
 struct CommandLineRequest
 {
-    enum class Action {
+    enum class Action
+    {
         open,       // open `files`, one window each; none named: the Open dialog
         help,       // print `text` (the help) on standard output
         version,    // print `text` (name and version) on standard output

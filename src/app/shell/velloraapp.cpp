@@ -60,7 +60,8 @@ int VelloraApp::run()
     // is ours.
     const CommandLineRequest request = readCommandLine(arguments());
     if (request.action != CommandLineRequest::Action::open) {
-        std::FILE *stream = request.action == CommandLineRequest::Action::wrongUsage ? stderr : stdout;
+        std::FILE *stream =
+            request.action == CommandLineRequest::Action::wrongUsage ? stderr : stdout;
         const QByteArray text = request.text.toLocal8Bit();
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
         return request.exitStatus();

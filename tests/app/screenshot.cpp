@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Renders a document window to a PNG, for the pictures in docs/screenshots.
 //
-//   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector]
+//   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector] [--about]
 //
+// --about pictures the About panel over the window instead of the window.
 // Without FILE the window shows a new document. The text table follows the locale of the
 // environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
@@ -21,6 +22,7 @@
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -47,9 +49,10 @@ int main(int argc, char **argv)
     const bool dark = arguments.removeAll(QStringLiteral("--dark")) > 0;
     const bool deselect = arguments.removeAll(QStringLiteral("--deselect")) > 0;
     const bool inspector = arguments.removeAll(QStringLiteral("--inspector")) > 0;
+    const bool about = arguments.removeAll(QStringLiteral("--about")) > 0;
     if (arguments.isEmpty() || arguments.size() > 2) {
         std::fprintf(stderr, "usage: vellora-screenshot OUT.png [FILE] [--dark] [--deselect] "
-                             "[--inspector]\n");
+                             "[--inspector] [--about]\n");
         return 64;
     }
     if (dark) {
@@ -78,6 +81,18 @@ int main(int argc, char **argv)
     }
     QTest::qWait(200);
 
+    if (about) {
+        // The panel is modal: picture it and close it from inside its own event loop.
+        bool saved = false;
+        QTimer::singleShot(300, window, [&] {
+            if (QWidget *panel = QApplication::activeModalWidget()) {
+                saved = panel->grab().save(arguments.at(0));
+                panel->close();
+            }
+        });
+        documents.showAbout(window);
+        return saved ? 0 : 1;
+    }
     if (!window->grab().save(arguments.at(0))) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments.at(0)));
         return 1;

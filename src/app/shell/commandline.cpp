@@ -21,12 +21,11 @@ void declareOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.description")));
-    // Not addHelpOption(): its --help-all lists the toolkit's options, which a core
-    // application does not know. The description is Qt's own, in Qt's table.
-    parser.addOption(
-        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
-                           QCoreApplication::translate("QCommandLineParser",
-                                                       "Displays help on commandline options.")));
+    // Not addHelpOption() itself: its --help-all lists the toolkit's options, which a core
+    // application does not know. Its help option's description, in Qt's own table, is kept.
+    QCommandLineParser qtParser;
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        qtParser.addHelpOption().description()));
     parser.addVersionOption();
     parser.addPositionalArgument(
         style::localized(QT_TRANSLATE_NOOP("Localizable", "commandline.files")),
@@ -46,13 +45,6 @@ QString helpText(const QCommandLineParser &parser, const QString &program)
         text.replace(at, called.size(), program);
     }
     return text;
-}
-
-void print(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
 }
 
 } // namespace
@@ -82,6 +74,14 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     return {CommandLineRequest::Action::open, parser.positionalArguments(), {}};
 }
 
+void printAnswer(const CommandLineRequest &request)
+{
+    std::FILE *stream = request.action == CommandLineRequest::Action::wrongUsage ? stderr : stdout;
+    const QByteArray bytes = request.text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
 std::optional<int> answerInTerminal(int argc, char **argv)
 {
     // A core application only: no window system is needed to print text. Its arguments are
@@ -100,7 +100,7 @@ std::optional<int> answerInTerminal(int argc, char **argv)
         request.action != CommandLineRequest::Action::version) {
         return std::nullopt;
     }
-    print(stdout, request.text);
+    printAnswer(request);
     return request.exitStatus();
 }
 

@@ -32,6 +32,9 @@ struct CommandLineRequest
 // An unknown option is wrong usage; everything after "--" is a file.
 CommandLineRequest readCommandLine(const QStringList &arguments);
 
+// Prints the request's text: on standard error for wrong usage, else on standard output.
+void printAnswer(const CommandLineRequest &request);
+
 // Answers --help and --version before the window system is touched, so that both work in a
 // terminal without a display: returns the exit status when it has answered, nullopt when the
 // program is to start. Wrong usage is left to the start, after the toolkit has taken its own

@@ -11,8 +11,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 
-#include <cstdio>
-
 namespace vellora::app::shell {
 
 VelloraApp::VelloraApp(int &argc, char **argv, StartReporter startReporter)
@@ -60,10 +58,7 @@ int VelloraApp::run()
     // is ours.
     const CommandLineRequest request = readCommandLine(arguments());
     if (request.action != CommandLineRequest::Action::open) {
-        std::FILE *stream =
-            request.action == CommandLineRequest::Action::wrongUsage ? stderr : stdout;
-        const QByteArray text = request.text.toLocal8Bit();
-        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
+        printAnswer(request);
         return request.exitStatus();
     }
     if (m_documents->start(request.files)) {

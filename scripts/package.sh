@@ -45,7 +45,7 @@ for path in "${expected[@]}"; do
     fi
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6pdf6 libxml2 libqrencode4; do
+for library in libqt6widgets6 libxml2 libicu[0-9]*; do
     if ! grep -q "\b$library\b" <<<"$depends"; then
         echo "package.sh: Depends lacks $library: $depends" >&2
         missing=1

@@ -29,7 +29,7 @@ cleanup() {
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[$i]}" || true; done
 }
 trap cleanup EXIT
-for fs in proc sys dev; do
+for fs in proc sys dev dev/pts; do
     mount --bind "/$fs" "$root/$fs"
     mounted+=("$root/$fs")
 done
@@ -40,16 +40,27 @@ echo "== apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/vellora.deb"
 cp "$repo_root/examples/sample-invoice.xml" "$root/tmp/sample-invoice.xml"
 in_root apt-get update -qq
+# Every desktop has the launcher database's tool; a bare root has not.
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq desktop-file-utils >/dev/null
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/vellora.deb
 
 echo "== run"
 in_root vellora-dump --version
 in_root vellora --version
 in_root vellora-dump /tmp/sample-invoice.xml | head -n 5
+# The desktop's triggers ran: the MIME database knows the type, the launcher is registered.
+in_root test -f /usr/share/mime/application/x-vellora-ubl.xml
+grep -q 'application/x-vellora-ubl=io.github.vellora.Vellora.desktop' \
+    "$root/usr/share/applications/mimeinfo.cache" ||
+    { echo "the launcher is not in the desktop database" >&2; exit 1; }
 
 echo "== apt remove --purge vellora"
 in_root env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq vellora
-left=$(in_root sh -c 'ls /usr/bin/vellora /usr/bin/vellora-dump /usr/share/applications/io.github.vellora.Vellora.desktop /usr/share/mime/packages/vellora-ubl.xml 2>/dev/null' || true)
+left=$(in_root sh -c 'ls -d /usr/bin/vellora /usr/bin/vellora-dump \
+    /usr/share/applications/io.github.vellora.Vellora.desktop \
+    /usr/share/mime/packages/vellora-ubl.xml /usr/share/mime/application/x-vellora-ubl.xml \
+    /usr/share/icons/hicolor/*/apps/io.github.vellora.Vellora.* 2>/dev/null' || true)
+left+=$(grep -h 'vellora' "$root/usr/share/applications/mimeinfo.cache" 2>/dev/null || true)
 if [ -n "$left" ]; then
     echo "left behind after removal: $left" >&2
     exit 1

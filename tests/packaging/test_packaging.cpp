@@ -62,10 +62,12 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("Exec=vellora %F")));
         const QStringList mimeLine = lines.filter(QRegularExpression(QStringLiteral("^MimeType=")));
         QCOMPARE(mimeLine.size(), 1);
-        QVERIFY(mimeLine.front()
-                    .mid(9)
-                    .split(QLatin1Char(';'))
-                    .contains(QStringLiteral("application/x-vellora-ubl")));
+        const QStringList types = mimeLine.front().mid(9).split(QLatin1Char(';'));
+        QVERIFY(types.contains(QStringLiteral("application/x-vellora-ubl")));
+        // Offered for any XML file too, whatever its content.
+        QVERIFY(types.contains(QStringLiteral("application/xml")));
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Icon="))),
+                 QStringList{QStringLiteral("Icon=io.github.vellora.Vellora")});
     }
 };
 

@@ -164,30 +164,57 @@ bool SEPAQRCodeService::isValidBIC(const std::optional<std::string> &candidate) 
     return U_SUCCESS(status) && found;
 }
 
-std::optional<SEPAPaymentInfo>
-SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
+std::optional<NoPaymentInfoReason>
+SEPAQRCodeService::missingPaymentInfoReason(const UBLDocumentInfo &document) const
 {
-    if (document.documentType == UBLDocumentType::creditNote || document.currency != "EUR") {
-        return std::nullopt;
+    if (document.documentType == UBLDocumentType::creditNote) {
+        return NoPaymentInfoReason::creditNote;
+    }
+    if (document.currency != "EUR") {
+        return NoPaymentInfoReason::notInEuro;
     }
     if (document.paymentMeans.empty()) {
-        return std::nullopt;
+        return NoPaymentInfoReason::noPaymentMeans;
     }
     const model::UBLPaymentMeans &means = document.paymentMeans.front();
     if (!means.payeeFinancialAccount || !means.payeeFinancialAccount->id) {
-        return std::nullopt;
+        return NoPaymentInfoReason::noPaymentAccount;
     }
-    const model::UBLPayeeFinancialAccount &account = *means.payeeFinancialAccount;
     if (!document.supplierParty || document.supplierParty->partyNames.empty()) {
-        return std::nullopt;
+        return NoPaymentInfoReason::noSupplierName;
     }
     if (!document.monetaryTotal || !document.monetaryTotal->payableAmount) {
+        return NoPaymentInfoReason::noPayableAmount;
+    }
+    if (!isPayableAmountText(amountText(document.monetaryTotal->payableAmount->toDouble()))) {
+        return NoPaymentInfoReason::amountOutOfRange;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SEPAQRCodeService::paymentReference(const UBLDocumentInfo &document)
+{
+    if (document.paymentMeans.empty()) {
         return std::nullopt;
     }
+    const std::optional<std::string> &note = document.paymentMeans.front().instructionNote;
+    std::string reference = onOneLine(note && !note->empty() ? *note : document.documentID);
+    if (reference.empty()) {
+        return std::nullopt;
+    }
+    return reference;
+}
+
+std::optional<SEPAPaymentInfo>
+SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
+{
+    // One list of conditions serves both this derivation and the reason there is none.
+    if (missingPaymentInfoReason(document)) {
+        return std::nullopt;
+    }
+    const model::UBLPaymentMeans &means = document.paymentMeans.front();
+    const model::UBLPayeeFinancialAccount &account = *means.payeeFinancialAccount;
     std::string amount = amountText(document.monetaryTotal->payableAmount->toDouble());
-    if (!isPayableAmountText(amount)) {
-        return std::nullopt;
-    }
 
     SEPAPaymentInfo info;
     info.serviceTag = "BCD";
@@ -214,7 +241,7 @@ SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
     const std::optional<std::string> note =
         means.instructionNote ? std::optional(onOneLine(*means.instructionNote)) : std::nullopt;
     const bool hasNote = note && !note->empty();
-    const std::string &reference = hasNote ? *note : number;
+    const std::string reference = paymentReference(document).value_or(std::string());
     if (isCreditorReference(reference)) {
         info.remittanceReference = reference;
     } else {

@@ -11,6 +11,19 @@
 
 namespace vellora::sepa {
 
+// Why an invoice yields no payment info: the condition of makePaymentInfo that failed first,
+// in the order makePaymentInfo checks them.
+enum class NoPaymentInfoReason
+{
+    creditNote,       // the supplier owes the money back; nobody transfers it to them
+    notInEuro,        // the document's currency is not "EUR"
+    noPaymentMeans,   // no payment means at all
+    noPaymentAccount, // the first payment means has no payee account id
+    noSupplierName,   // no supplier party, or one without a name
+    noPayableAmount,  // no monetary total, or one without a payable amount
+    amountOutOfRange, // the payable amount, with two decimals, is not 0.01 to 999999999.99
+};
+
 // Stateless; the QR image of the payload is made by makeQRImage (qrimage.h) in the UI.
 class SEPAQRCodeService
 {
@@ -26,6 +39,18 @@ public:
     // consulted), no supplier name, no payable amount, or a payable amount that, written with
     // two decimals, lies outside 0.01 to 999999999.99. Pure; says nothing about why.
     std::optional<SEPAPaymentInfo> makePaymentInfo(const model::UBLDocumentInfo &document) const;
+
+    // Why makePaymentInfo yields nothing for `document`: the first condition it fails, or
+    // nullopt exactly when it yields payment info.
+    std::optional<NoPaymentInfoReason>
+    missingPaymentInfoReason(const model::UBLDocumentInfo &document) const;
+
+    // The reference the payer quotes with the transfer: the first payment means' instruction
+    // note when it has text (an RF creditor reference is written there), otherwise the
+    // document number; never the " Invoice: …" the payload adds to a note. It is the reference
+    // the payload carries, on one line and uncut. nullopt when it would be empty or there is
+    // no payment means.
+    static std::optional<std::string> paymentReference(const model::UBLDocumentInfo &document);
 
     // True when the candidate, without blanks and upper-cased, is 8 or 11 characters of the
     // form bank code (4 letters), country (2 letters), location (2 letters or digits) and an

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/decimal.h"
+#include "sepa/sepainforows.h"
 #include "sepa/sepaqrcodeservice.h"
 #include "sepatestdata.h"
 
@@ -26,6 +27,8 @@ using vellora::model::UBLLegalMonetaryTotal;
 using vellora::model::UBLParty;
 using vellora::model::UBLPayeeFinancialAccount;
 using vellora::model::UBLPaymentMeans;
+using vellora::sepa::NoPaymentInfoReason;
+using vellora::sepa::SEPAInfoRow;
 using vellora::sepa::SEPAPaymentInfo;
 using vellora::sepa::SEPAQRCodeService;
 using vellora::sepa::testdata::repeated;
@@ -325,6 +328,9 @@ TEST_P(Derivation, YieldsTheExpectedPaymentInfo)
     UBLDocumentInfo document = payableInvoice();
     GetParam().change(document);
     const std::optional<SEPAPaymentInfo> info = SEPAQRCodeService().makePaymentInfo(document);
+    // There is a reason for the missing payment info exactly when there is none.
+    EXPECT_EQ(SEPAQRCodeService().missingPaymentInfoReason(document).has_value(),
+              !info.has_value());
     if (!GetParam().expect) {
         EXPECT_FALSE(info.has_value()) << info->payloadText();
         return;
@@ -566,5 +572,220 @@ TEST(LocaleIndependence, GermanLocaleWritesAFullStop)
     EXPECT_EQ(info->bic, "cobadeff");
     EXPECT_EQ(SEPAQRCodeService::amountText(1234.5), "EUR1234.50");
 }
+
+// Why there is no payment info: the first condition that fails, in the derivation's order.
+struct ReasonCase
+{
+    const char *name;
+    std::function<void(UBLDocumentInfo &)> change;
+    std::optional<NoPaymentInfoReason> reason;
+};
+
+void PrintTo(const ReasonCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const ReasonCase reasonCases[] = {
+    {"payable_invoice_has_none", [](UBLDocumentInfo &) {}, std::nullopt},
+    {"credit_note", [](UBLDocumentInfo &d) { d.documentType = UBLDocumentType::creditNote; },
+     NoPaymentInfoReason::creditNote},
+    {"credit_note_in_dollars_is_named_a_credit_note",
+     [](UBLDocumentInfo &d) {
+         d.documentType = UBLDocumentType::creditNote;
+         d.currency = "USD";
+     },
+     NoPaymentInfoReason::creditNote},
+    {"dollars", [](UBLDocumentInfo &d) { d.currency = "USD"; }, NoPaymentInfoReason::notInEuro},
+    {"unknown_currency", [](UBLDocumentInfo &d) { d.currency = "Unknown"; },
+     NoPaymentInfoReason::notInEuro},
+    {"dollars_without_payment_means_is_named_for_the_currency",
+     [](UBLDocumentInfo &d) {
+         d.currency = "USD";
+         d.paymentMeans.clear();
+     },
+     NoPaymentInfoReason::notInEuro},
+    {"no_payment_means", [](UBLDocumentInfo &d) { d.paymentMeans.clear(); },
+     NoPaymentInfoReason::noPaymentMeans},
+    {"no_payment_means_nor_supplier",
+     [](UBLDocumentInfo &d) {
+         d.paymentMeans.clear();
+         d.supplierParty.reset();
+     },
+     NoPaymentInfoReason::noPaymentMeans},
+    {"first_means_without_account",
+     [](UBLDocumentInfo &d) { firstMeans(d).payeeFinancialAccount.reset(); },
+     NoPaymentInfoReason::noPaymentAccount},
+    {"first_means_account_without_id",
+     [](UBLDocumentInfo &d) { firstMeans(d).payeeFinancialAccount->id.reset(); },
+     NoPaymentInfoReason::noPaymentAccount},
+    {"no_supplier", [](UBLDocumentInfo &d) { d.supplierParty.reset(); },
+     NoPaymentInfoReason::noSupplierName},
+    {"supplier_without_name", [](UBLDocumentInfo &d) { d.supplierParty->partyNames.clear(); },
+     NoPaymentInfoReason::noSupplierName},
+    {"supplier_without_name_nor_total",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->partyNames.clear();
+         d.monetaryTotal.reset();
+     },
+     NoPaymentInfoReason::noSupplierName},
+    {"no_monetary_total", [](UBLDocumentInfo &d) { d.monetaryTotal.reset(); },
+     NoPaymentInfoReason::noPayableAmount},
+    {"no_payable_amount", [](UBLDocumentInfo &d) { d.monetaryTotal->payableAmount.reset(); },
+     NoPaymentInfoReason::noPayableAmount},
+    {"zero_amount", [](UBLDocumentInfo &d) { setAmount(d, "0"); },
+     NoPaymentInfoReason::amountOutOfRange},
+    {"negative_amount", [](UBLDocumentInfo &d) { setAmount(d, "-12.5"); },
+     NoPaymentInfoReason::amountOutOfRange},
+    {"half_a_cent_rounds_to_zero", [](UBLDocumentInfo &d) { setAmount(d, "0.004"); },
+     NoPaymentInfoReason::amountOutOfRange},
+    {"one_billion", [](UBLDocumentInfo &d) { setAmount(d, "1000000000"); },
+     NoPaymentInfoReason::amountOutOfRange},
+    {"one_cent_is_payable", [](UBLDocumentInfo &d) { setAmount(d, "0.01"); }, std::nullopt},
+    {"largest_amount_is_payable", [](UBLDocumentInfo &d) { setAmount(d, "999999999.99"); },
+     std::nullopt},
+};
+
+class MissingPaymentInfoReason : public testing::TestWithParam<ReasonCase>
+{};
+
+TEST_P(MissingPaymentInfoReason, NamesTheFirstFailedCondition)
+{
+    UBLDocumentInfo document = payableInvoice();
+    GetParam().change(document);
+    const SEPAQRCodeService service;
+    EXPECT_EQ(service.missingPaymentInfoReason(document), GetParam().reason);
+    EXPECT_EQ(service.makePaymentInfo(document).has_value(), !GetParam().reason.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sepa, MissingPaymentInfoReason, testing::ValuesIn(reasonCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The reference the payer quotes, and that the payload carries.
+struct PaymentReferenceCase
+{
+    const char *name;
+    std::function<void(UBLDocumentInfo &)> change;
+    std::optional<std::string> reference;
+};
+
+void PrintTo(const PaymentReferenceCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const PaymentReferenceCase paymentReferenceCases[] = {
+    {"rf_reference_in_the_note", [](UBLDocumentInfo &d) { setNote(d, "RF18539007547034"); },
+     "RF18539007547034"},
+    {"free_note_without_the_invoice_text", [](UBLDocumentInfo &d) { setNote(d, "Order 4711"); },
+     "Order 4711"},
+    {"no_note_gives_the_document_number", [](UBLDocumentInfo &d) { setNote(d, std::nullopt); },
+     "INV-7"},
+    {"empty_note_gives_the_document_number", [](UBLDocumentInfo &d) { setNote(d, ""); }, "INV-7"},
+    {"note_equal_to_the_number", [](UBLDocumentInfo &d) { setNote(d, "INV-7"); }, "INV-7"},
+    {"note_on_one_line", [](UBLDocumentInfo &d) { setNote(d, "Order\n4711"); }, "Order 4711"},
+    {"long_note_uncut", [](UBLDocumentInfo &d) { setNote(d, repeated("n", 200)); },
+     repeated("n", 200)},
+    {"empty_number_without_note_gives_none",
+     [](UBLDocumentInfo &d) {
+         setNote(d, std::nullopt);
+         d.documentID.clear();
+     },
+     std::nullopt},
+    {"no_payment_means_gives_none", [](UBLDocumentInfo &d) { d.paymentMeans.clear(); },
+     std::nullopt},
+    {"second_means_note_never_used",
+     [](UBLDocumentInfo &d) {
+         setNote(d, std::nullopt);
+         d.paymentMeans.back().instructionNote = "RF18539007547034";
+     },
+     "INV-7"},
+};
+
+class PaymentReference : public testing::TestWithParam<PaymentReferenceCase>
+{};
+
+TEST_P(PaymentReference, IsTheNoteOrElseTheDocumentNumber)
+{
+    UBLDocumentInfo document = payableInvoice();
+    GetParam().change(document);
+    const std::optional<std::string> reference = SEPAQRCodeService::paymentReference(document);
+    EXPECT_EQ(reference, GetParam().reference);
+    // The payload carries the same reference: alone in line 10 as a creditor reference, or at
+    // the start of line 11.
+    const std::optional<SEPAPaymentInfo> info = SEPAQRCodeService().makePaymentInfo(document);
+    if (info && reference) {
+        const std::string carried =
+            info->remittanceReference.value_or(info->remittanceText.value_or(std::string()));
+        EXPECT_EQ(carried.substr(0, std::min<std::size_t>(reference->size(), 140)),
+                  reference->substr(0, 140));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sepa, PaymentReference, testing::ValuesIn(paymentReferenceCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The rows beside the QR code.
+struct InfoRowsCase
+{
+    const char *name;
+    std::function<void(SEPAPaymentInfo &)> change;
+    std::optional<std::string> reference;
+    std::vector<SEPAInfoRow> rows;
+};
+
+void PrintTo(const InfoRowsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const InfoRowsCase infoRowsCases[] = {
+    {"all_five_rows",
+     asBase,
+     "INV-7",
+     {{"sepa.beneficiary", "Muster GmbH"},
+      {"sepa.iban", "DE89370400440532013000"},
+      {"sepa.bic", "COBADEFFXXX"},
+      {"sepa.amount", "1234.50 EUR"},
+      {"sepa.payment_reference", "INV-7"}}},
+    {"without_bic_four_rows",
+     [](SEPAPaymentInfo &i) { i.bic.reset(); },
+     "INV-7",
+     {{"sepa.beneficiary", "Muster GmbH"},
+      {"sepa.iban", "DE89370400440532013000"},
+      {"sepa.amount", "1234.50 EUR"},
+      {"sepa.payment_reference", "INV-7"}}},
+    {"bic_as_extracted",
+     [](SEPAPaymentInfo &i) { i.bic = "abcd de ff"; },
+     std::nullopt,
+     {{"sepa.beneficiary", "Muster GmbH"},
+      {"sepa.iban", "DE89370400440532013000"},
+      {"sepa.bic", "abcd de ff"},
+      {"sepa.amount", "1234.50 EUR"}}},
+    {"amount_once_with_two_decimals",
+     [](SEPAPaymentInfo &i) {
+         i.amount = "EUR99.50";
+         i.remittanceText = "Order 4711 Invoice: INV-7";
+     },
+     "Order 4711",
+     {{"sepa.beneficiary", "Muster GmbH"},
+      {"sepa.iban", "DE89370400440532013000"},
+      {"sepa.bic", "COBADEFFXXX"},
+      {"sepa.amount", "99.50 EUR"},
+      {"sepa.payment_reference", "Order 4711"}}},
+};
+
+class SEPAInfoRows : public testing::TestWithParam<InfoRowsCase>
+{};
+
+TEST_P(SEPAInfoRows, ListTheRowsInOrder)
+{
+    SEPAPaymentInfo info = payableInvoiceInfo();
+    GetParam().change(info);
+    EXPECT_EQ(vellora::sepa::sepaInfoRows(info, GetParam().reference), GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sepa, SEPAInfoRows, testing::ValuesIn(infoRowsCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

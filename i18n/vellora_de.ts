@@ -268,10 +268,6 @@
         <translation>Unbenannt</translation>
     </message>
     <message>
-        <source>Inspector</source>
-        <translation>Informationen</translation>
-    </message>
-    <message>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
@@ -326,6 +322,82 @@
     <message>
         <source>commandline.files_syntax</source>
         <translation>[Datei…]</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Summen</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Positionen</translation>
+    </message>
+    <message>
+        <source>SEPA</source>
+        <translation>SEPA</translation>
+    </message>
+    <message>
+        <source>Tax Amount</source>
+        <translation>Steuerbetrag</translation>
+    </message>
+    <message>
+        <source>Invoice Lines</source>
+        <translation>Rechnungspositionen</translation>
+    </message>
+    <message>
+        <source>Credit Note Lines</source>
+        <translation>Gutschriftspositionen</translation>
+    </message>
+    <message>
+        <source>No line items</source>
+        <translation>Keine Positionen</translation>
+    </message>
+    <message>
+        <source>No supplier information</source>
+        <translation>Keine Angaben zum Lieferanten</translation>
+    </message>
+    <message>
+        <source>No customer information</source>
+        <translation>Keine Angaben zum Kunden</translation>
+    </message>
+    <message>
+        <source>No totals information</source>
+        <translation>Keine Angaben zu den Summen</translation>
+    </message>
+    <message>
+        <source>No SEPA Payment Info</source>
+        <translation>Keine SEPA-Zahlungsdaten</translation>
+    </message>
+    <message>
+        <source>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</source>
+        <translation>Dieses UBL-Dokument enthält nicht die Zahlungsangaben (IBAN, Betrag, Empfänger), die für einen SEPA-QR-Code nötig sind.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.credit_note</source>
+        <translation>Dies ist eine Gutschrift: Der Lieferant schuldet Ihnen den Betrag, es ist nichts zu überweisen.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.not_in_euro</source>
+        <translation>Die Beträge lauten nicht auf Euro; ein SEPA-Code überweist nur Euro.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payment_means</source>
+        <translation>Das Dokument nennt keine Zahlungsart.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payment_account</source>
+        <translation>Die erste Zahlungsart nennt kein Konto (IBAN).</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_supplier_name</source>
+        <translation>Der Lieferant hat keinen Namen, an den gezahlt werden kann.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payable_amount</source>
+        <translation>Das Dokument nennt keinen zu zahlenden Betrag.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.amount_out_of_range</source>
+        <translation>Der zu zahlende Betrag liegt nicht zwischen 0,01 und 999.999.999,99 Euro.</translation>
     </message>
 </context>
 </TS>

@@ -268,10 +268,6 @@
         <translation>Untitled</translation>
     </message>
     <message>
-        <source>Inspector</source>
-        <translation>Inspector</translation>
-    </message>
-    <message>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
@@ -326,6 +322,82 @@
     <message>
         <source>commandline.files_syntax</source>
         <translation>[file…]</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Totals</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>SEPA</source>
+        <translation>SEPA</translation>
+    </message>
+    <message>
+        <source>Tax Amount</source>
+        <translation>Tax Amount</translation>
+    </message>
+    <message>
+        <source>Invoice Lines</source>
+        <translation>Invoice Lines</translation>
+    </message>
+    <message>
+        <source>Credit Note Lines</source>
+        <translation>Credit Note Lines</translation>
+    </message>
+    <message>
+        <source>No line items</source>
+        <translation>No line items</translation>
+    </message>
+    <message>
+        <source>No supplier information</source>
+        <translation>No supplier information</translation>
+    </message>
+    <message>
+        <source>No customer information</source>
+        <translation>No customer information</translation>
+    </message>
+    <message>
+        <source>No totals information</source>
+        <translation>No totals information</translation>
+    </message>
+    <message>
+        <source>No SEPA Payment Info</source>
+        <translation>No SEPA Payment Info</translation>
+    </message>
+    <message>
+        <source>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</source>
+        <translation>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.credit_note</source>
+        <translation>This is a credit note: the supplier owes you the amount, so there is nothing to transfer.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.not_in_euro</source>
+        <translation>The amounts are not in euro; a SEPA code transfers euro only.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payment_means</source>
+        <translation>The document names no means of payment.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payment_account</source>
+        <translation>The first means of payment names no account (IBAN).</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_supplier_name</source>
+        <translation>The supplier has no name to pay to.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.no_payable_amount</source>
+        <translation>The document states no amount to pay.</translation>
+    </message>
+    <message>
+        <source>sepa.reason.amount_out_of_range</source>
+        <translation>The amount to pay is not between 0.01 and 999,999,999.99 euro.</translation>
     </message>
 </context>
 </TS>

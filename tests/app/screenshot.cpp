@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: MIT
 // Renders a document window to a PNG, for the pictures in docs/screenshots.
 //
-//   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector] [--about]
+//   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector] [--tab=NAME] [--about]
 //
+// --tab=NAME shows the inspector on the tab of that raw name ("lines", "sepa", …).
 // --about pictures the About panel over the window instead of the window.
 // Without FILE the window shows a new document. The text table follows the locale of the
 // environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
 #include "app/content/contentview.h"
-#include "app/shell/documentcontroller.h"
-#include "app/shell/documentwindow.h"
 #include "app/content/inspectorcolumn.h"
 #include "app/content/previewstylesidebar.h"
-#include "app/style/theme.h"
+#include "app/shell/documentcontroller.h"
+#include "app/shell/documentwindow.h"
 #include "app/shell/velloraapp.h"
+#include "app/style/theme.h"
+#include "inspector/views/inspectorpanel.h"
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -48,11 +50,19 @@ int main(int argc, char **argv)
     QStringList arguments = QApplication::arguments().mid(1);
     const bool dark = arguments.removeAll(QStringLiteral("--dark")) > 0;
     const bool deselect = arguments.removeAll(QStringLiteral("--deselect")) > 0;
-    const bool inspector = arguments.removeAll(QStringLiteral("--inspector")) > 0;
+    bool inspector = arguments.removeAll(QStringLiteral("--inspector")) > 0;
+    QString tab;
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(QStringLiteral("--tab="))) {
+            tab = argument.mid(6);
+            inspector = true;
+        }
+    }
+    arguments.removeIf([](const QString &a) { return a.startsWith(QStringLiteral("--tab=")); });
     const bool about = arguments.removeAll(QStringLiteral("--about")) > 0;
     if (arguments.isEmpty() || arguments.size() > 2) {
         std::fprintf(stderr, "usage: vellora-screenshot OUT.png [FILE] [--dark] [--deselect] "
-                             "[--inspector] [--about]\n");
+                             "[--inspector] [--tab=NAME] [--about]\n");
         return 64;
     }
     if (dark) {
@@ -78,6 +88,15 @@ int main(int argc, char **argv)
     if (inspector && view->informationAction()) {
         view->informationAction()->trigger();
         view->inspectorAnimation()->setCurrentTime(view->inspectorAnimation()->duration());
+        auto *panel = qobject_cast<vellora::inspector::views::InspectorPanel *>(
+            view->inspectorColumn()->content());
+        const auto chosen = vellora::inspector::inspectorTabFromRawValue(tab.toStdString());
+        if (panel && chosen) {
+            panel->setSelectedTab(*chosen);
+        } else if (!tab.isEmpty()) {
+            std::fprintf(stderr, "no inspector tab %s\n", qPrintable(tab));
+            return 1;
+        }
     }
     QTest::qWait(200);
 

@@ -2,10 +2,11 @@
 // The content of a document window: its two layouts, selection, toolbar and inspector column.
 #include "app/content/contentview.h"
 #include "app/content/inspectorcolumn.h"
-#include "app/style/localization.h"
 #include "app/content/previewstylesidebar.h"
+#include "app/style/localization.h"
 #include "app/style/symbols.h"
 #include "app/style/symbolview.h"
+#include "inspector/views/inspectorpanel.h"
 #include "parser/velloradocument.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 
 using namespace vellora::app::content;
 using namespace vellora::app::style;
+using vellora::inspector::views::InspectorPanel;
 using vellora::model::UBLAttachment;
 using vellora::parser::VelloraDocument;
 
@@ -391,7 +393,7 @@ private slots:
         QCOMPARE(animation->targetObject(), column);
         QCOMPARE(animation->propertyName(), QByteArray("reveal"));
 
-        // Shown: slides in to 300 px, fully opaque, with the inspector's heading.
+        // Shown: slides in to 300 px, fully opaque, with the inspector panel on its first tab.
         view.informationAction()->trigger();
         QVERIFY(view.showInspector());
         QCOMPARE(animation->state(), QAbstractAnimation::Running);
@@ -405,8 +407,20 @@ private slots:
         QVERIFY(column->isVisible());
         QVERIFY(column->content());
         QCOMPARE(column->content()->width(), 300);
-        QCOMPARE(column->content()->findChild<QLabel *>(QStringLiteral("inspectorHeading"))->text(),
-                 QStringLiteral("Inspector"));
+        auto *panel = qobject_cast<InspectorPanel *>(column->content());
+        QVERIFY(panel);
+        QCOMPARE(panel->selectedTab(), InspectorPanel::InspectorTab::document);
+        // Another tab, then hidden and shown again: a new panel, back on the document tab.
+        panel->tabBar()->button(InspectorPanel::InspectorTab::totals)->click();
+        QCOMPARE(panel->selectedTab(), InspectorPanel::InspectorTab::totals);
+        view.informationAction()->trigger();
+        animation->setCurrentTime(animation->duration());
+        QVERIFY(!column->content());
+        view.informationAction()->trigger();
+        animation->setCurrentTime(animation->duration());
+        panel = qobject_cast<InspectorPanel *>(column->content());
+        QVERIFY(panel);
+        QCOMPARE(panel->selectedTab(), InspectorPanel::InspectorTab::document);
         // It sits at the trailing edge.
         QTRY_COMPARE(column->geometry().right(), view.rect().right());
         QCOMPARE(view.splitter()->geometry().right() + 1, column->geometry().left());

@@ -9,6 +9,7 @@
 #include "app/style/symbols.h"
 #include "app/style/symbolview.h"
 #include "app/style/theme.h"
+#include "inspector/views/inspectorpanel.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -95,34 +96,6 @@ public:
         layout->addWidget(type);
 
         layout->addStretch(1);
-    }
-};
-
-// The inspector column's content until the inspector panel is wired in: its heading only.
-class InspectorPlaceholderView : public QWidget
-{
-public:
-    explicit InspectorPlaceholderView(QWidget *parent) : QWidget(parent)
-    {
-        setObjectName(QStringLiteral("inspectorPlaceholder"));
-        setBackgroundRole(QPalette::Window);
-        setAutoFillBackground(true);
-        auto *layout = new QVBoxLayout(this);
-        layout->setContentsMargins(17, 12, 16, 12);
-        auto *heading = new QLabel(style::localized(QT_TRANSLATE_NOOP("Localizable", "Inspector")), this);
-        heading->setObjectName(QStringLiteral("inspectorHeading"));
-        heading->setFont(style::theme::headline());
-        layout->addWidget(heading);
-        layout->addStretch(1);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QWidget::paintEvent(event);
-        // The separator line along the leading edge.
-        QPainter painter(this);
-        painter.fillRect(QRect(0, 0, 1, height()), style::theme::separator(palette()));
     }
 };
 
@@ -324,7 +297,8 @@ QWidget *ContentView::createAttachmentDetail(const model::UBLAttachment &attachm
 
 QWidget *ContentView::createInspector()
 {
-    return new InspectorPlaceholderView(m_inspector);
+    // A new panel each time the inspector is shown, so it starts on the document tab.
+    return new inspector::views::InspectorPanel(*m_document.ublInfo(), m_inspector);
 }
 
 void ContentView::saveSelectedAttachment() {}

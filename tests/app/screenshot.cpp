@@ -9,12 +9,12 @@
 // environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
 #include "app/content/contentview.h"
-#include "app/content/inspectorcolumn.h"
-#include "app/content/previewstylesidebar.h"
 #include "app/shell/documentcontroller.h"
 #include "app/shell/documentwindow.h"
-#include "app/shell/velloraapp.h"
+#include "app/content/inspectorcolumn.h"
+#include "app/content/previewstylesidebar.h"
 #include "app/style/theme.h"
+#include "app/shell/velloraapp.h"
 #include "inspector/views/inspectorpanel.h"
 
 #include <QItemSelectionModel>

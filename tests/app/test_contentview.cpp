@@ -2,8 +2,8 @@
 // The content of a document window: its two layouts, selection, toolbar and inspector column.
 #include "app/content/contentview.h"
 #include "app/content/inspectorcolumn.h"
-#include "app/content/previewstylesidebar.h"
 #include "app/style/localization.h"
+#include "app/content/previewstylesidebar.h"
 #include "app/style/symbols.h"
 #include "app/style/symbolview.h"
 #include "inspector/views/inspectorpanel.h"

@@ -71,7 +71,7 @@ const DocumentLinesModel::CardTexts &DocumentLinesModel::cardTexts(std::size_t l
     std::optional<CardTexts> &texts = m_texts[line];
     if (!texts) {
         const DocumentLineRow &row = m_content.rows[line];
-        texts = CardTexts{fromOptional(row.itemName), fromOptional(row.quantityText(m_locale)),
+        texts = CardTexts{fromOptional(row.quantityText(m_locale)),
                           fromOptional(row.amountText(m_locale))};
     }
     return *texts;
@@ -90,15 +90,16 @@ QVariant DocumentLinesModel::data(const QModelIndex &index, int role) const
         return role == Qt::DisplayRole ? QVariant(app::style::localized(m_content.caption->c_str()))
                                        : QVariant();
     }
-    const CardTexts &texts = cardTexts(static_cast<std::size_t>(index.row() - 1));
+    const auto line = static_cast<std::size_t>(index.row() - 1);
     switch (role) {
     case Qt::DisplayRole:
     case ItemNameRole:
-        return texts.itemName;
+        // Measuring a card needs only its name, so measuring all of them formats nothing.
+        return fromOptional(m_content.rows[line].itemName);
     case QuantityTextRole:
-        return texts.quantity;
+        return cardTexts(line).quantity;
     case AmountTextRole:
-        return texts.amount;
+        return cardTexts(line).amount;
     default:
         return {};
     }

@@ -45,7 +45,6 @@ public:
 private:
     struct CardTexts
     {
-        QString itemName;
         QString quantity;
         QString amount;
     };

@@ -18,7 +18,7 @@ void addIfPresent(std::vector<InfoRowData> &rows, std::string label,
 
 void addAmount(std::vector<InfoRowData> &rows, std::string label,
                const std::optional<model::Decimal> &amount, std::string_view currency,
-               const icu::Locale &locale)
+               const std::string &locale)
 {
     if (amount) {
         rows.push_back({std::move(label), formatCurrency(currency, *amount, locale)});
@@ -42,7 +42,7 @@ DocumentLineRow lineRow(const Line &line, const std::optional<model::Decimal> &q
 
 } // namespace
 
-std::vector<InfoRowData> documentRows(const model::UBLDocumentInfo &info, const icu::Locale &locale)
+std::vector<InfoRowData> documentRows(const model::UBLDocumentInfo &info, const std::string &locale)
 {
     std::vector<InfoRowData> rows;
     rows.push_back(
@@ -99,7 +99,7 @@ PartyContent partyContent(const model::UBLParty &party)
 
 TotalsContent totalsContent(const model::UBLLegalMonetaryTotal &total,
                             const std::optional<model::UBLTaxTotal> &taxTotal,
-                            std::string_view currency, const icu::Locale &locale)
+                            std::string_view currency, const std::string &locale)
 {
     TotalsContent content;
     auto &rows = content.rows;
@@ -120,7 +120,7 @@ TotalsContent totalsContent(const model::UBLLegalMonetaryTotal &total,
     return content;
 }
 
-std::optional<std::string> DocumentLineRow::quantityText(const icu::Locale &locale) const
+std::optional<std::string> DocumentLineRow::quantityText(const std::string &locale) const
 {
     if (!quantity) {
         return std::nullopt;
@@ -128,7 +128,7 @@ std::optional<std::string> DocumentLineRow::quantityText(const icu::Locale &loca
     return formatNumber(*quantity, 2, locale) + ' ' + unitCode.value_or(std::string());
 }
 
-std::optional<std::string> DocumentLineRow::amountText(const icu::Locale &locale) const
+std::optional<std::string> DocumentLineRow::amountText(const std::string &locale) const
 {
     if (!amount) {
         return std::nullopt;

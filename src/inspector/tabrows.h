@@ -5,8 +5,6 @@
 
 #include "model/ubldocumentinfo.h"
 
-#include <unicode/locid.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +25,7 @@ struct InfoRowData
 // Document type (INVOICE or CREDITNOTE), ID, issue date (when present), currency and UBL
 // version (unless empty; the fill-in "Unknown" is shown).
 std::vector<InfoRowData> documentRows(const model::UBLDocumentInfo &info,
-                                      const icu::Locale &locale);
+                                      const std::string &locale);
 
 // The address block under the "party.address" caption.
 struct AddressBlock
@@ -66,7 +64,7 @@ inline constexpr std::string_view payableAmountLabel = "financial.payable_amount
 
 TotalsContent totalsContent(const model::UBLLegalMonetaryTotal &total,
                             const std::optional<model::UBLTaxTotal> &taxTotal,
-                            std::string_view currency, const icu::Locale &locale);
+                            std::string_view currency, const std::string &locale);
 
 // One card of the lines tab.
 struct DocumentLineRow
@@ -79,9 +77,9 @@ struct DocumentLineRow
 
     // "2.5 C62": the quantity with at most two fraction digits, a blank and the raw unit code
     // (nothing after the blank without one). Absent without a quantity.
-    std::optional<std::string> quantityText(const icu::Locale &locale) const;
+    std::optional<std::string> quantityText(const std::string &locale) const;
     // The amount in the document currency; absent without an amount.
-    std::optional<std::string> amountText(const icu::Locale &locale) const;
+    std::optional<std::string> amountText(const std::string &locale) const;
 
     bool operator==(const DocumentLineRow &) const = default;
 };

@@ -3,6 +3,7 @@
 
 #include <unicode/datefmt.h>
 #include <unicode/gregocal.h>
+#include <unicode/locid.h>
 #include <unicode/numberformatter.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
@@ -69,7 +70,7 @@ std::string plainDecimalText(const model::Decimal &value)
 }
 
 std::string formatCurrency(std::string_view currencyCode, const model::Decimal &amount,
-                           const icu::Locale &locale)
+                           const std::string &locale)
 {
     // Only three ASCII letters make a currency code: ICU would take "Unknown" for "UNK" and
     // an empty code for "XXX".
@@ -85,7 +86,9 @@ std::string formatCurrency(std::string_view currencyCode, const model::Decimal &
         UErrorCode status = U_ZERO_ERROR;
         const icu::CurrencyUnit unit(code, status);
         if (U_SUCCESS(status)) {
-            text = formatWith(number::NumberFormatter::withLocale(locale).unit(unit), amount);
+            text = formatWith(
+                number::NumberFormatter::withLocale(icu::Locale(locale.c_str())).unit(unit),
+                amount);
         }
     }
     if (text.empty()) {
@@ -95,11 +98,11 @@ std::string formatCurrency(std::string_view currencyCode, const model::Decimal &
 }
 
 std::string formatNumber(const model::Decimal &value, int maxFractionDigits,
-                         const icu::Locale &locale)
+                         const std::string &locale)
 {
     std::string text;
     if (maxFractionDigits >= 0) {
-        text = formatWith(number::NumberFormatter::withLocale(locale)
+        text = formatWith(number::NumberFormatter::withLocale(icu::Locale(locale.c_str()))
                               .precision(number::Precision::minMaxFraction(0, maxFractionDigits))
                               .roundingMode(UNUM_ROUND_HALFEVEN),
                           value);
@@ -107,10 +110,10 @@ std::string formatNumber(const model::Decimal &value, int maxFractionDigits,
     return text.empty() ? plainDecimalText(value) : text;
 }
 
-std::string formatIssueDate(const model::Date &date, const icu::Locale &locale)
+std::string formatIssueDate(const model::Date &date, const std::string &locale)
 {
     std::unique_ptr<icu::DateFormat> formatter(
-        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, locale));
+        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icu::Locale(locale.c_str())));
     if (!formatter) {
         return {};
     }

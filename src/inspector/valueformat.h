@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Display texts of amounts, quantities and issue dates, in a given locale.
+//
+// `locale` is an ICU locale id, "en_US" or "de_DE"; the process locale plays no part.
 #pragma once
 
 #include "model/date.h"
 #include "model/decimal.h"
-
-#include <unicode/locid.h>
 
 #include <optional>
 #include <string>
@@ -20,19 +20,19 @@ namespace vellora::inspector {
 // letters, such as the model's fill-in "Unknown"), the text is the plain decimal, a blank and
 // the code: "1234.5 Unknown". Never fails; the process locale plays no part.
 std::string formatCurrency(std::string_view currencyCode, const model::Decimal &amount,
-                           const icu::Locale &locale);
+                           const std::string &locale);
 
 // The value in the locale's decimal format with grouping, 0 to `maxFractionDigits` fraction
 // digits, rounded half to even: with 2 in en_US, 1234.567 is "1,234.57", 2.50 is "2.5" and
 // 0.125 is "0.12". Falls back to the plain decimal when the locale cannot format it.
 std::string formatNumber(const model::Decimal &value, int maxFractionDigits,
-                         const icu::Locale &locale);
+                         const std::string &locale);
 
 // The calendar day in the locale's medium date style ("Mar 1, 2024" in en_US, "01.03.2024" in
 // de_DE): the day written in the file, whatever the user's time zone, also before 1582 (the
 // Gregorian calendar throughout, as the file means it). Empty only if the locale has no date
 // format at all.
-std::string formatIssueDate(const model::Date &date, const icu::Locale &locale);
+std::string formatIssueDate(const model::Date &date, const std::string &locale);
 
 // The decimal's text as it may be handed to the formatter, or nullopt when its magnitude is
 // beyond anything an invoice writes (more than maxFormattedDigits digits before or after the

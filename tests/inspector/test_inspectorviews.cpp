@@ -5,11 +5,14 @@
 #include "inspector/views/inspectorlinesview.h"
 #include "inspector/views/inspectorpanel.h"
 #include "inspector/views/inspectortotalsview.h"
+#include "sepa/sepainforows.h"
 #include "sepa/views/inspectorsepaview.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -126,6 +129,71 @@ private slots:
         QVERIFY(!vellora::app::style::installTranslations(*QCoreApplication::instance(),
                                                           QLocale(QLocale::English))
                      .isEmpty());
+    }
+
+    // Every label, title and caption the core can choose has an entry in the text table.
+    void everyTextTheCoreChoosesIsInTheTable()
+    {
+        QFile file(QStringLiteral(VELLORA_SOURCE_DIR "/i18n/vellora_en.ts"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString ts = QString::fromUtf8(file.readAll());
+        QSet<QString> table;
+        const QRegularExpression source(QStringLiteral("<source>(.*?)</source>"));
+        for (auto it = source.globalMatch(ts); it.hasNext();) {
+            table.insert(it.next().captured(1));
+        }
+
+        QStringList chosen;
+        UBLDocumentInfo full = invoice();
+        full.ublVersion = "2.1";
+        for (InspectorTab tab : allInspectorTabs) {
+            chosen << QString::fromStdString(std::string(tabTitle(tab)));
+            const TabContent empty = tabContent(tab, UBLDocumentInfo());
+            if (empty.emptyState) {
+                chosen << QString::fromStdString(empty.emptyState->title);
+                if (empty.emptyState->message) {
+                    chosen << QString::fromStdString(*empty.emptyState->message);
+                }
+            }
+        }
+        UBLParty party;
+        party.partyNames = {"n"};
+        party.legalEntity = vellora::model::UBLLegalEntity{"r", "c", {}, {}};
+        party.partyTaxScheme = vellora::model::UBLPartyTaxScheme{"v", {}};
+        party.contact = UBLContact{{}, "p", "e"};
+        UBLLegalMonetaryTotal total;
+        for (auto *amount :
+             {&total.lineExtensionAmount, &total.taxExclusiveAmount, &total.taxInclusiveAmount,
+              &total.allowanceTotalAmount, &total.chargeTotalAmount, &total.prepaidAmount,
+              &total.payableRoundingAmount, &total.payableAmount}) {
+            *amount = decimal("1");
+        }
+        std::vector<InfoRowData> rows = documentRows(full, "en_US");
+        const PartyContent partyRows = partyContent(party);
+        rows.insert(rows.end(), partyRows.rows.begin(), partyRows.rows.end());
+        rows.insert(rows.end(), partyRows.contact->begin(), partyRows.contact->end());
+        const TotalsContent totals = totalsContent(total, full.taxTotal, "EUR", "en_US");
+        rows.insert(rows.end(), totals.rows.begin(), totals.rows.end());
+        for (const InfoRowData &row : rows) {
+            chosen << QString::fromStdString(row.label);
+        }
+        chosen << QString::fromStdString(std::string(payableAmountLabel))
+               << QString::fromStdString(*linesContent(full).caption)
+               << QString::fromStdString(std::string(noLinesTitle));
+        UBLDocumentInfo note = full;
+        note.documentType = UBLDocumentType::creditNote;
+        note.creditNoteLines = {UBLCreditNoteLine{}};
+        note.invoiceLines.clear();
+        chosen << QString::fromStdString(*linesContent(note).caption);
+        vellora::sepa::SEPAPaymentInfo payment;
+        payment.bic = "COBADEFFXXX";
+        for (const auto &row : vellora::sepa::sepaInfoRows(payment, std::string("r"))) {
+            chosen << QString::fromStdString(row.labelKey);
+        }
+        QCOMPARE(chosen.size(), 6 + 4 + 1 + 5 + 6 + 8 + 3 + 1 + 5);
+        for (const QString &text : chosen) {
+            QVERIFY2(table.contains(text), qPrintable(text));
+        }
     }
 
     void infoRowUpperCasesItsLabelOnly_data()

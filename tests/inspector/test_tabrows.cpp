@@ -46,7 +46,7 @@ Decimal decimal(const char *text)
     return *Decimal::fromString(text);
 }
 
-const icu::Locale enUS("en_US");
+const std::string enUS = "en_US";
 
 using Rows = std::vector<InfoRowData>;
 

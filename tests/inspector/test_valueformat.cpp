@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <unicode/locid.h>
 #include <unicode/timezone.h>
 
 #include <chrono>
@@ -24,8 +25,8 @@ Decimal decimal(const char *text)
     return *Decimal::fromString(text);
 }
 
-const icu::Locale enUS("en_US");
-const icu::Locale deDE("de_DE");
+const std::string enUS = "en_US";
+const std::string deDE = "de_DE";
 
 // ICU writes a no-break space between a German amount and its currency sign.
 #define NBSP "\u00a0"
@@ -33,7 +34,7 @@ const icu::Locale deDE("de_DE");
 struct CurrencyCase
 {
     const char *name;
-    const icu::Locale *locale;
+    const std::string *locale;
     const char *code;
     const char *amount;
     const char *expected;
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Inspector, Currency, testing::ValuesIn(currencyCases),
 struct NumberCase
 {
     const char *name;
-    const icu::Locale *locale;
+    const std::string *locale;
     const char *value;
     int maxFractionDigits;
     const char *expected;
@@ -151,7 +152,7 @@ TEST(Formattable, HugeValuesReturnAtOnce)
 struct DateCase
 {
     const char *name;
-    const icu::Locale *locale;
+    const std::string *locale;
     int year;
     unsigned month;
     unsigned day;

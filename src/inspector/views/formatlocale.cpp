@@ -3,12 +3,12 @@
 
 namespace vellora::inspector::views {
 
-icu::Locale formatLocale(const QLocale &locale)
+std::string formatLocale(const QLocale &locale)
 {
     if (locale.language() == QLocale::C) {
-        return icu::Locale("en_US");
+        return "en_US";
     }
-    return icu::Locale(locale.name().toStdString().c_str());
+    return locale.name().toStdString();
 }
 
 } // namespace vellora::inspector::views

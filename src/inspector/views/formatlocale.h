@@ -4,12 +4,12 @@
 
 #include <QLocale>
 
-#include <unicode/locid.h>
+#include <string>
 
 namespace vellora::inspector::views {
 
-// The ICU locale of `locale` (the application's default locale, which follows the user's
+// The ICU locale id of `locale` (the application's default locale, which follows the user's
 // LANG and LC_ALL): "de_DE" for German in Germany. The "C" locale formats as en_US.
-icu::Locale formatLocale(const QLocale &locale = QLocale());
+std::string formatLocale(const QLocale &locale = QLocale());
 
 } // namespace vellora::inspector::views

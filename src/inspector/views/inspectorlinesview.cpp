@@ -52,9 +52,8 @@ QString fromOptional(const std::optional<std::string> &text)
 
 } // namespace
 
-DocumentLinesModel::DocumentLinesModel(LinesContent content, const icu::Locale &locale,
-                                       QObject *parent)
-    : QAbstractListModel(parent), m_content(std::move(content)), m_locale(locale),
+DocumentLinesModel::DocumentLinesModel(LinesContent content, std::string locale, QObject *parent)
+    : QAbstractListModel(parent), m_content(std::move(content)), m_locale(std::move(locale)),
       m_texts(m_content.rows.size())
 {}
 

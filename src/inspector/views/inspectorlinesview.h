@@ -10,8 +10,6 @@
 #include <QListView>
 #include <QStyledItemDelegate>
 
-#include <unicode/locid.h>
-
 #include <optional>
 #include <vector>
 
@@ -34,7 +32,7 @@ public:
         AmountTextRole,                   // QString "€25.00"; null without an amount
     };
 
-    DocumentLinesModel(LinesContent content, const icu::Locale &locale, QObject *parent = nullptr);
+    DocumentLinesModel(LinesContent content, std::string locale, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     // Qt::DisplayRole gives the caption, or the item name of a card.
@@ -51,7 +49,7 @@ private:
     const CardTexts &cardTexts(std::size_t line) const;
 
     LinesContent m_content;
-    icu::Locale m_locale;
+    std::string m_locale; // ICU locale id
     mutable std::vector<std::optional<CardTexts>> m_texts;
 };
 

@@ -23,6 +23,52 @@ namespace theme = app::style::theme;
 
 namespace {
 
+// The labels, titles and captions the core's tab and row functions choose (the core cannot
+// use Qt's macro), marked here so that lupdate keeps them in the text tables.
+[[maybe_unused]] constexpr const char *chosenInTheCore[] = {
+    QT_TRANSLATE_NOOP("Localizable", "document.document"),
+    QT_TRANSLATE_NOOP("Localizable", "party.supplier"),
+    QT_TRANSLATE_NOOP("Localizable", "party.customer"),
+    QT_TRANSLATE_NOOP("Localizable", "Totals"),
+    QT_TRANSLATE_NOOP("Localizable", "Lines"),
+    QT_TRANSLATE_NOOP("Localizable", "SEPA"),
+    QT_TRANSLATE_NOOP("Localizable", "No supplier information"),
+    QT_TRANSLATE_NOOP("Localizable", "No customer information"),
+    QT_TRANSLATE_NOOP("Localizable", "No totals information"),
+    QT_TRANSLATE_NOOP("Localizable", "No SEPA Payment Info"),
+    QT_TRANSLATE_NOOP("Localizable",
+                      "This UBL document does not contain the required payment information "
+                      "(IBAN, amount, beneficiary) to generate a SEPA QR code."),
+    QT_TRANSLATE_NOOP("Localizable", "document.document_type"),
+    QT_TRANSLATE_NOOP("Localizable", "document.id"),
+    QT_TRANSLATE_NOOP("Localizable", "document.issue_date"),
+    QT_TRANSLATE_NOOP("Localizable", "document.currency"),
+    QT_TRANSLATE_NOOP("Localizable", "document.ubl_version"),
+    QT_TRANSLATE_NOOP("Localizable", "party.name"),
+    QT_TRANSLATE_NOOP("Localizable", "party.registration_name"),
+    QT_TRANSLATE_NOOP("Localizable", "party.company_id"),
+    QT_TRANSLATE_NOOP("Localizable", "party.vat_id"),
+    QT_TRANSLATE_NOOP("Localizable", "party.phone"),
+    QT_TRANSLATE_NOOP("Localizable", "party.email"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.line_extension_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.tax_exclusive_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "Tax Amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.tax_inclusive_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.allowance_total_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.charge_total_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.prepaid_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.rounding_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "financial.payable_amount"),
+    QT_TRANSLATE_NOOP("Localizable", "Invoice Lines"),
+    QT_TRANSLATE_NOOP("Localizable", "Credit Note Lines"),
+    QT_TRANSLATE_NOOP("Localizable", "No line items"),
+    QT_TRANSLATE_NOOP("Localizable", "sepa.beneficiary"),
+    QT_TRANSLATE_NOOP("Localizable", "sepa.iban"),
+    QT_TRANSLATE_NOOP("Localizable", "sepa.bic"),
+    QT_TRANSLATE_NOOP("Localizable", "sepa.amount"),
+    QT_TRANSLATE_NOOP("Localizable", "sepa.payment_reference"),
+};
+
 QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -225,9 +271,9 @@ QWidget *InspectorPanel::createContent(InspectorTab tab)
         auto *holder = new QWidget;
         auto *holderLayout = new QVBoxLayout(holder);
         holderLayout->setContentsMargins(0, 0, 0, 0);
-        holderLayout->addWidget(new InspectorEmptyStateView(QString::fromStdString(empty.icon),
-                                                            app::style::localized(empty.title.c_str()),
-                                                            message, detail, holder));
+        holderLayout->addWidget(new InspectorEmptyStateView(
+            QString::fromStdString(empty.icon), app::style::localized(empty.title.c_str()), message,
+            detail, holder));
         holderLayout->addStretch(1);
         view = holder;
         break;

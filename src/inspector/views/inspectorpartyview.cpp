@@ -44,7 +44,8 @@ InspectorPartyView::InspectorPartyView(const model::UBLParty &party, QWidget *pa
 
     if (content.address) {
         layout->addWidget(new Divider(4, this));
-        layout->addWidget(new InspectorSectionHeader(app::style::localized("party.address"), this));
+        layout->addWidget(new InspectorSectionHeader(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "party.address")), this));
         auto *block = new QWidget(this);
         block->setObjectName(QStringLiteral("addressBlock"));
         auto *lines = new QVBoxLayout(block);
@@ -69,7 +70,8 @@ InspectorPartyView::InspectorPartyView(const model::UBLParty &party, QWidget *pa
 
     if (content.contact) {
         layout->addWidget(new Divider(4, this));
-        layout->addWidget(new InspectorSectionHeader(app::style::localized("party.contact"), this));
+        layout->addWidget(new InspectorSectionHeader(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "party.contact")), this));
         addRows(*layout, this, *content.contact);
     }
 }

@@ -28,7 +28,8 @@ InspectorTotalsView::InspectorTotalsView(const model::UBLLegalMonetaryTotal &mon
     layout->addWidget(new Divider(0, this));
     if (content.payableAmount) {
         auto *row = new QHBoxLayout;
-        auto *label = new QLabel(app::style::localized(std::string(payableAmountLabel).c_str()), this);
+        auto *label =
+            new QLabel(app::style::localized(std::string(payableAmountLabel).c_str()), this);
         styleAsCaption(*label);
         m_payable = new QLabel(QString::fromStdString(*content.payableAmount), this);
         m_payable->setObjectName(QStringLiteral("payableAmount"));

@@ -4,8 +4,8 @@
 #include "app/style/localization.h"
 #include "app/style/theme.h"
 #include "inspector/views/inspectorblocks.h"
-#include "sepa/views/qrimage.h"
 #include "sepa/sepainforows.h"
+#include "sepa/views/qrimage.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -69,7 +69,8 @@ InspectorSEPAView::InspectorSEPAView(const SEPAPaymentInfo &sepaInfo,
         group->setSpacing(8);
         m_code = new QRCodeView(payload, this);
         group->addWidget(m_code, 0, Qt::AlignHCenter);
-        auto *instruction = new QLabel(app::style::localized("sepa.scan_instruction"), this);
+        auto *instruction = new QLabel(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "sepa.scan_instruction")), this);
         instruction->setObjectName(QStringLiteral("scanInstruction"));
         instruction->setFont(app::style::theme::systemFont(11));
         instruction->setForegroundRole(QPalette::PlaceholderText);
@@ -96,19 +97,24 @@ QString noPaymentInfoReasonText(NoPaymentInfoReason reason)
 {
     switch (reason) {
     case NoPaymentInfoReason::creditNote:
-        return app::style::localized("sepa.reason.credit_note");
+        return app::style::localized(QT_TRANSLATE_NOOP("Localizable", "sepa.reason.credit_note"));
     case NoPaymentInfoReason::notInEuro:
-        return app::style::localized("sepa.reason.not_in_euro");
+        return app::style::localized(QT_TRANSLATE_NOOP("Localizable", "sepa.reason.not_in_euro"));
     case NoPaymentInfoReason::noPaymentMeans:
-        return app::style::localized("sepa.reason.no_payment_means");
+        return app::style::localized(
+            QT_TRANSLATE_NOOP("Localizable", "sepa.reason.no_payment_means"));
     case NoPaymentInfoReason::noPaymentAccount:
-        return app::style::localized("sepa.reason.no_payment_account");
+        return app::style::localized(
+            QT_TRANSLATE_NOOP("Localizable", "sepa.reason.no_payment_account"));
     case NoPaymentInfoReason::noSupplierName:
-        return app::style::localized("sepa.reason.no_supplier_name");
+        return app::style::localized(
+            QT_TRANSLATE_NOOP("Localizable", "sepa.reason.no_supplier_name"));
     case NoPaymentInfoReason::noPayableAmount:
-        return app::style::localized("sepa.reason.no_payable_amount");
+        return app::style::localized(
+            QT_TRANSLATE_NOOP("Localizable", "sepa.reason.no_payable_amount"));
     case NoPaymentInfoReason::amountOutOfRange:
-        return app::style::localized("sepa.reason.amount_out_of_range");
+        return app::style::localized(
+            QT_TRANSLATE_NOOP("Localizable", "sepa.reason.amount_out_of_range"));
     }
     return {};
 }

@@ -324,54 +324,6 @@
         <translation>[Datei…]</translation>
     </message>
     <message>
-        <source>Totals</source>
-        <translation>Summen</translation>
-    </message>
-    <message>
-        <source>Lines</source>
-        <translation>Positionen</translation>
-    </message>
-    <message>
-        <source>SEPA</source>
-        <translation>SEPA</translation>
-    </message>
-    <message>
-        <source>Tax Amount</source>
-        <translation>Steuerbetrag</translation>
-    </message>
-    <message>
-        <source>Invoice Lines</source>
-        <translation>Rechnungspositionen</translation>
-    </message>
-    <message>
-        <source>Credit Note Lines</source>
-        <translation>Gutschriftspositionen</translation>
-    </message>
-    <message>
-        <source>No line items</source>
-        <translation>Keine Positionen</translation>
-    </message>
-    <message>
-        <source>No supplier information</source>
-        <translation>Keine Angaben zum Lieferanten</translation>
-    </message>
-    <message>
-        <source>No customer information</source>
-        <translation>Keine Angaben zum Kunden</translation>
-    </message>
-    <message>
-        <source>No totals information</source>
-        <translation>Keine Angaben zu den Summen</translation>
-    </message>
-    <message>
-        <source>No SEPA Payment Info</source>
-        <translation>Keine SEPA-Zahlungsdaten</translation>
-    </message>
-    <message>
-        <source>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</source>
-        <translation>Dieses UBL-Dokument enthält nicht die Zahlungsangaben (IBAN, Betrag, Empfänger), die für einen SEPA-QR-Code nötig sind.</translation>
-    </message>
-    <message>
         <source>sepa.reason.credit_note</source>
         <translation>Dies ist eine Gutschrift: Der Lieferant schuldet Ihnen den Betrag, es ist nichts zu überweisen.</translation>
     </message>

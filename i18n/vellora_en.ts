@@ -324,54 +324,6 @@
         <translation>[file…]</translation>
     </message>
     <message>
-        <source>Totals</source>
-        <translation>Totals</translation>
-    </message>
-    <message>
-        <source>Lines</source>
-        <translation>Lines</translation>
-    </message>
-    <message>
-        <source>SEPA</source>
-        <translation>SEPA</translation>
-    </message>
-    <message>
-        <source>Tax Amount</source>
-        <translation>Tax Amount</translation>
-    </message>
-    <message>
-        <source>Invoice Lines</source>
-        <translation>Invoice Lines</translation>
-    </message>
-    <message>
-        <source>Credit Note Lines</source>
-        <translation>Credit Note Lines</translation>
-    </message>
-    <message>
-        <source>No line items</source>
-        <translation>No line items</translation>
-    </message>
-    <message>
-        <source>No supplier information</source>
-        <translation>No supplier information</translation>
-    </message>
-    <message>
-        <source>No customer information</source>
-        <translation>No customer information</translation>
-    </message>
-    <message>
-        <source>No totals information</source>
-        <translation>No totals information</translation>
-    </message>
-    <message>
-        <source>No SEPA Payment Info</source>
-        <translation>No SEPA Payment Info</translation>
-    </message>
-    <message>
-        <source>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</source>
-        <translation>This UBL document does not contain the required payment information (IBAN, amount, beneficiary) to generate a SEPA QR code.</translation>
-    </message>
-    <message>
         <source>sepa.reason.credit_note</source>
         <translation>This is a credit note: the supplier owes you the amount, so there is nothing to transfer.</translation>
     </message>

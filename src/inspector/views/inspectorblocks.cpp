@@ -1,14 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "inspectorblocks.h"
 
+#include "app/style/localization.h"
 #include "app/style/symbolview.h"
 #include "app/style/theme.h"
 #include "model/text.h"
 
 #include <QBoxLayout>
 #include <QPainter>
+#include <QRegularExpression>
 
 namespace vellora::inspector::views {
+
+QString inspectorText(std::string_view text)
+{
+    // Keys have the form area.item: lower-case words joined by full stops.
+    static const QRegularExpression key(QStringLiteral("^[a-z_]+(\\.[a-z_0-9]+)+$"));
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (key.match(string).hasMatch()) {
+        return app::style::localized(std::string(text).c_str());
+    }
+    return string;
+}
 
 namespace theme = app::style::theme;
 

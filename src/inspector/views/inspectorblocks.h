@@ -7,10 +7,16 @@
 #include <QWidget>
 
 #include <optional>
+#include <string_view>
 
 class QBoxLayout;
 
 namespace vellora::inspector::views {
+
+// A label, title or caption the core chose: a key ("document.id") is looked up in the text
+// table; a fixed phrase of the inspector ("Totals", "Tax Amount", "No line items") is shown as
+// written, in every language.
+QString inspectorText(std::string_view text);
 
 // The label's look, also used by section captions and the payable amount's label: the text
 // upper-cased (Unicode full mapping in the root locale, so ß becomes SS), 11 pt semibold, in

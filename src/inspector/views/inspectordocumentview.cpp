@@ -17,7 +17,7 @@ InspectorDocumentView::InspectorDocumentView(const model::UBLDocumentInfo &ublIn
     layout->setSpacing(8);
     InspectorContentStyle::apply(*layout);
     for (const InfoRowData &row : documentRows(ublInfo, formatLocale())) {
-        layout->addWidget(new InfoRow(app::style::localized(row.label.c_str()),
+        layout->addWidget(new InfoRow(inspectorText(row.label),
                                       QString::fromStdString(row.value), this));
     }
 }

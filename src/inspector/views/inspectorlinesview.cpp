@@ -86,7 +86,7 @@ QVariant DocumentLinesModel::data(const QModelIndex &index, int role) const
         return isCaption;
     }
     if (isCaption) {
-        return role == Qt::DisplayRole ? QVariant(app::style::localized(m_content.caption->c_str()))
+        return role == Qt::DisplayRole ? QVariant(inspectorText(*m_content.caption))
                                        : QVariant();
     }
     const auto line = static_cast<std::size_t>(index.row() - 1);
@@ -228,7 +228,7 @@ InspectorLinesView::InspectorLinesView(const model::UBLDocumentInfo &ublInfo, QW
     if (!content.caption) {
         layout->addWidget(new InspectorEmptyStateView(
             QString::fromUtf8(noLinesIcon.data(), noLinesIcon.size()),
-            app::style::localized(noLinesTitle.data()), std::nullopt, std::nullopt, this));
+            inspectorText(noLinesTitle), std::nullopt, std::nullopt, this));
         layout->addStretch(1);
         return;
     }

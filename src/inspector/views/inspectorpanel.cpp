@@ -23,22 +23,13 @@ namespace theme = app::style::theme;
 
 namespace {
 
-// The labels, titles and captions the core's tab and row functions choose (the core cannot
-// use Qt's macro), marked here so that lupdate keeps them in the text tables.
+// The keys the core's tab and row functions choose (the core cannot use Qt's macro), marked
+// here so that lupdate keeps them in the text tables. The inspector's fixed phrases ("Totals",
+// "Tax Amount", …) are shown as written and are not in the tables.
 [[maybe_unused]] constexpr const char *chosenInTheCore[] = {
     QT_TRANSLATE_NOOP("Localizable", "document.document"),
     QT_TRANSLATE_NOOP("Localizable", "party.supplier"),
     QT_TRANSLATE_NOOP("Localizable", "party.customer"),
-    QT_TRANSLATE_NOOP("Localizable", "Totals"),
-    QT_TRANSLATE_NOOP("Localizable", "Lines"),
-    QT_TRANSLATE_NOOP("Localizable", "SEPA"),
-    QT_TRANSLATE_NOOP("Localizable", "No supplier information"),
-    QT_TRANSLATE_NOOP("Localizable", "No customer information"),
-    QT_TRANSLATE_NOOP("Localizable", "No totals information"),
-    QT_TRANSLATE_NOOP("Localizable", "No SEPA Payment Info"),
-    QT_TRANSLATE_NOOP("Localizable",
-                      "This UBL document does not contain the required payment information "
-                      "(IBAN, amount, beneficiary) to generate a SEPA QR code."),
     QT_TRANSLATE_NOOP("Localizable", "document.document_type"),
     QT_TRANSLATE_NOOP("Localizable", "document.id"),
     QT_TRANSLATE_NOOP("Localizable", "document.issue_date"),
@@ -52,16 +43,12 @@ namespace {
     QT_TRANSLATE_NOOP("Localizable", "party.email"),
     QT_TRANSLATE_NOOP("Localizable", "financial.line_extension_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.tax_exclusive_amount"),
-    QT_TRANSLATE_NOOP("Localizable", "Tax Amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.tax_inclusive_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.allowance_total_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.charge_total_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.prepaid_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.rounding_amount"),
     QT_TRANSLATE_NOOP("Localizable", "financial.payable_amount"),
-    QT_TRANSLATE_NOOP("Localizable", "Invoice Lines"),
-    QT_TRANSLATE_NOOP("Localizable", "Credit Note Lines"),
-    QT_TRANSLATE_NOOP("Localizable", "No line items"),
     QT_TRANSLATE_NOOP("Localizable", "sepa.beneficiary"),
     QT_TRANSLATE_NOOP("Localizable", "sepa.iban"),
     QT_TRANSLATE_NOOP("Localizable", "sepa.bic"),
@@ -80,7 +67,7 @@ InspectorTabButton::InspectorTabButton(InspectorTab tab, QWidget *parent)
     : QAbstractButton(parent), m_tab(tab)
 {
     setObjectName(fromView(rawValue(tab)));
-    setText(app::style::localized(std::string(tabTitle(tab)).c_str()));
+    setText(inspectorText(tabTitle(tab)));
     setToolTip(text());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
@@ -262,7 +249,7 @@ QWidget *InspectorPanel::createContent(InspectorTab tab)
         const EmptyState &empty = *content.emptyState;
         std::optional<QString> message;
         if (empty.message) {
-            message = app::style::localized(empty.message->c_str());
+            message = inspectorText(*empty.message);
         }
         std::optional<QString> detail;
         if (content.noPaymentInfoReason) {
@@ -272,7 +259,7 @@ QWidget *InspectorPanel::createContent(InspectorTab tab)
         auto *holderLayout = new QVBoxLayout(holder);
         holderLayout->setContentsMargins(0, 0, 0, 0);
         holderLayout->addWidget(new InspectorEmptyStateView(
-            QString::fromStdString(empty.icon), app::style::localized(empty.title.c_str()), message,
+            QString::fromStdString(empty.icon), inspectorText(empty.title), message,
             detail, holder));
         holderLayout->addStretch(1);
         view = holder;

@@ -16,7 +16,7 @@ namespace {
 void addRows(QBoxLayout &layout, QWidget *parent, const std::vector<InfoRowData> &rows)
 {
     for (const InfoRowData &row : rows) {
-        layout.addWidget(new InfoRow(app::style::localized(row.label.c_str()),
+        layout.addWidget(new InfoRow(inspectorText(row.label),
                                      QString::fromStdString(row.value), parent));
     }
 }

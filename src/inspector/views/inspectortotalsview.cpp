@@ -22,14 +22,14 @@ InspectorTotalsView::InspectorTotalsView(const model::UBLLegalMonetaryTotal &mon
     layout->setSpacing(8);
     InspectorContentStyle::apply(*layout);
     for (const InfoRowData &row : content.rows) {
-        layout->addWidget(new InfoRow(app::style::localized(row.label.c_str()),
+        layout->addWidget(new InfoRow(inspectorText(row.label),
                                       QString::fromStdString(row.value), this));
     }
     layout->addWidget(new Divider(0, this));
     if (content.payableAmount) {
         auto *row = new QHBoxLayout;
         auto *label =
-            new QLabel(app::style::localized(std::string(payableAmountLabel).c_str()), this);
+            new QLabel(inspectorText(payableAmountLabel), this);
         styleAsCaption(*label);
         m_payable = new QLabel(QString::fromStdString(*content.payableAmount), this);
         m_payable->setObjectName(QStringLiteral("payableAmount"));

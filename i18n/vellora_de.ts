@@ -351,5 +351,60 @@
         <source>sepa.reason.amount_out_of_range</source>
         <translation>Der zu zahlende Betrag liegt nicht zwischen 0,01 und 999.999.999,99 Euro.</translation>
     </message>
+    <message>
+        <source>file.save_panel.csv</source>
+        <translation>Kommagetrennter Text</translation>
+    </message>
+    <message>
+        <source>file.save_error.title</source>
+        <translation>Anhang konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>file.save_error.no_data</source>
+        <translation>„%1“ enthält keinen lesbaren Inhalt, daher gibt es nichts zu speichern.</translation>
+    </message>
+    <message>
+        <source>file.save_error.write</source>
+        <translation>„%1“ konnte nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>preview.zoom_in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>preview.zoom_out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>preview.fit_width</source>
+        <translation>An Breite anpassen</translation>
+    </message>
+    <message numerus="yes">
+        <source>preview.page_count</source>
+        <translation>
+            <numerusform>%n Seite</numerusform>
+            <numerusform>%n Seiten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>preview.pdf_unreadable</source>
+        <translation>PDF kann nicht angezeigt werden</translation>
+    </message>
+    <message>
+        <source>preview.pdf_unreadable_message</source>
+        <translation>Das Dokument ist beschädigt, geschützt oder kein PDF. Sie können es trotzdem mit „Herunterladen“ speichern.</translation>
+    </message>
+    <message>
+        <source>preview.open_with_default</source>
+        <translation>Mit Standardanwendung öffnen</translation>
+    </message>
+    <message>
+        <source>preview.open_failed</source>
+        <translation>Anhang konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>preview.open_failed_message</source>
+        <translation>Es konnte keine Anwendung gestartet werden, die „%1“ anzeigt.</translation>
+    </message>
 </context>
 </TS>

@@ -351,5 +351,60 @@
         <source>sepa.reason.amount_out_of_range</source>
         <translation>The amount to pay is not between 0.01 and 999,999,999.99 euro.</translation>
     </message>
+    <message>
+        <source>file.save_panel.csv</source>
+        <translation>Comma-separated text</translation>
+    </message>
+    <message>
+        <source>file.save_error.title</source>
+        <translation>Could Not Save Attachment</translation>
+    </message>
+    <message>
+        <source>file.save_error.no_data</source>
+        <translation>“%1” holds no content that can be decoded, so there is nothing to save.</translation>
+    </message>
+    <message>
+        <source>file.save_error.write</source>
+        <translation>“%1” could not be saved: %2</translation>
+    </message>
+    <message>
+        <source>preview.zoom_in</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>preview.zoom_out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>preview.fit_width</source>
+        <translation>Fit Width</translation>
+    </message>
+    <message numerus="yes">
+        <source>preview.page_count</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>preview.pdf_unreadable</source>
+        <translation>Unable to Display PDF</translation>
+    </message>
+    <message>
+        <source>preview.pdf_unreadable_message</source>
+        <translation>The document is damaged, locked or not a PDF. You can still save it with Download.</translation>
+    </message>
+    <message>
+        <source>preview.open_with_default</source>
+        <translation>Open with Default Application</translation>
+    </message>
+    <message>
+        <source>preview.open_failed</source>
+        <translation>Could Not Open Attachment</translation>
+    </message>
+    <message>
+        <source>preview.open_failed_message</source>
+        <translation>No application could be started to show “%1”.</translation>
+    </message>
 </context>
 </TS>

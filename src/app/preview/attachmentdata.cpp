@@ -77,8 +77,7 @@ std::optional<QByteArray> decodeEmbeddedData(std::string_view text)
     }
     if (!onlyAscii) {
         compact.clear();
-        const QString unicode =
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         for (const char32_t c : unicode.toUcs4()) {
             if (isRemovedWhiteSpace(c)) {
                 continue;
@@ -95,8 +94,7 @@ std::optional<QByteArray> decodeEmbeddedData(std::string_view text)
     if (compact.size() % 4 == 1) {
         return std::nullopt;
     }
-    auto decoded =
-        QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
+    auto decoded = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
         return std::nullopt;
     }

@@ -35,8 +35,7 @@ bool isPdfType(const QString &mimeType)
     return mimeType.compare(QLatin1String("application/pdf"), Qt::CaseInsensitive) == 0;
 }
 
-PreviewState loadedState(const model::UBLAttachment &attachment,
-                         const QString &decodeFailedMessage)
+PreviewState loadedState(const model::UBLAttachment &attachment, const QString &decodeFailedMessage)
 {
     PreviewState state;
     state.isLoading = false;

@@ -33,6 +33,10 @@ constexpr Symbol symbols[] = {
     {"building.2", "view-bank", QStyle::SP_ComputerIcon},
     {"dollarsign.circle", "view-financial-category-income", QStyle::SP_DialogApplyButton},
     {"sidebar.left", "sidebar-show-symbolic", QStyle::SP_TitleBarShadeButton},
+    {"plus.magnifyingglass", "zoom-in", QStyle::SP_ArrowUp},
+    {"minus.magnifyingglass", "zoom-out", QStyle::SP_ArrowDown},
+    {"arrow.left.and.right", "zoom-fit-width", QStyle::SP_TitleBarMaxButton},
+    {"arrow.up.forward.app", "document-open", QStyle::SP_DialogOpenButton},
 };
 
 const Symbol *find(const QString &name)

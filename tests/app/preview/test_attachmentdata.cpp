@@ -43,9 +43,9 @@ QByteArray wrapped(const QByteArray &bytes, const QByteArray &indent, const QByt
 }
 
 const QByteArray pdfBytes = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<<>>\nendobj\n%%EOF\n";
-const QByteArray pngBytes =
-    QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000001000000010806000000"
-                        "1f15c4890000000d49444154789c6360000002000154a24f5d0000000049454e44ae426082");
+const QByteArray pngBytes = QByteArray::fromHex(
+    "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
+    "1f15c4890000000d49444154789c6360000002000154a24f5d0000000049454e44ae426082");
 
 UBLAttachment attachmentOf(std::optional<std::string> mimeType,
                            std::optional<std::string> embeddedData)
@@ -77,10 +77,13 @@ private slots:
             << wrapped(all, "        ", "\n") << std::optional(all);
         QTest::newRow("76-column lines, CR LF") << wrapped(all, "", "\r\n") << std::optional(all);
         QTest::newRow("tabs and form feeds") << wrapped(all, "\t", "\f") << std::optional(all);
-        QTest::newRow("no-break space and line separator")
-            << QByteArray("SGVs\xC2\xA0" "bG8=\xE2\x80\xA8") << std::optional(QByteArray("Hello"));
+        QTest::newRow("no-break space and line separator") << QByteArray("SGVs\xC2\xA0"
+                                                                         "bG8=\xE2\x80\xA8")
+                                                           << std::optional(QByteArray("Hello"));
         QTest::newRow("paragraph separator and ideographic space")
-            << QByteArray("SGVs\xE2\x80\xA9\xE3\x80\x80" "bG8=") << std::optional(QByteArray("Hello"));
+            << QByteArray("SGVs\xE2\x80\xA9\xE3\x80\x80"
+                          "bG8=")
+            << std::optional(QByteArray("Hello"));
         QTest::newRow("empty") << QByteArray() << std::optional(QByteArray());
         QTest::newRow("white space only") << QByteArray(" \r\n\t") << std::optional(QByteArray());
 
@@ -90,11 +93,12 @@ private slots:
         QTest::newRow("padding inside") << QByteArray("SGVs=bG8=") << none;
         QTest::newRow("data after padding") << QByteArray("SGVsbG8=SGVs") << none;
         QTest::newRow("vertical tab is not white space here") << QByteArray("SGVs\vbG8=") << none;
-        QTest::newRow("next line is not white space here")
-            << QByteArray("SGVs\xC2\x85"
-                          "bG8=")
-            << none;
-        QTest::newRow("letter outside the alphabet") << QByteArray("SGVs\xC3\xA9" "bG8=") << none;
+        QTest::newRow("next line is not white space here") << QByteArray("SGVs\xC2\x85"
+                                                                         "bG8=")
+                                                           << none;
+        QTest::newRow("letter outside the alphabet") << QByteArray("SGVs\xC3\xA9"
+                                                                   "bG8=")
+                                                     << none;
         QTest::newRow("one bad character at the end of long text")
             << wrapped(all, "  ", "\n") + "*" << none;
         QTest::newRow("a lone character") << QByteArray("Q") << none;
@@ -139,8 +143,8 @@ private slots:
                                                 << "attachment";
         QTest::newRow("three dots are a name") << "..."
                                                << "...";
-        QTest::newRow("control characters removed") << QStringLiteral("in\nvo\tice\x7f.pdf")
-                                                    << "invoice.pdf";
+        QTest::newRow("control characters removed")
+            << QStringLiteral("in\nvo\tice\x7f.pdf") << "invoice.pdf";
         QTest::newRow("NUL removed") << QString::fromUtf16(u"a\0b.pdf", 7) << "ab.pdf";
         QTest::newRow("C1 control removed") << QStringLiteral("a\u0085b.pdf") << "ab.pdf";
         QTest::newRow("right-to-left override removed")
@@ -197,8 +201,8 @@ private slots:
         const auto type = [](const char *t) { return std::optional(QString::fromLatin1(t)); };
         const std::optional<QString> noType;
         QTest::newRow("pdf added") << "invoice" << type("application/pdf") << "invoice.pdf";
-        QTest::newRow("own extension kept, any case") << "scan.PDF" << type("application/pdf")
-                                                      << "scan.PDF";
+        QTest::newRow("own extension kept, any case")
+            << "scan.PDF" << type("application/pdf") << "scan.PDF";
         QTest::newRow("own extension wins over the type")
             << "notes.txt" << type("application/pdf") << "notes.txt";
         QTest::newRow("nameless html") << "attachment" << type("text/html") << "attachment.html";
@@ -216,8 +220,7 @@ private slots:
         QTest::newRow("empty name") << "" << type("application/pdf") << "attachment.pdf";
         QTest::newRow("dot dot") << ".." << type("image/gif") << "attachment.gif";
         QTest::newRow("override cannot fake the extension")
-            << QStringLiteral("invoice\u202Efdp") << type("application/pdf")
-            << "invoicefdp.pdf";
+            << QStringLiteral("invoice\u202Efdp") << type("application/pdf") << "invoicefdp.pdf";
     }
 
     void suggestedFileName()
@@ -240,34 +243,34 @@ private slots:
         const auto type = [](const char *t) { return std::optional<std::string>(t); };
         const std::optional<std::string> none;
 
-        QTest::newRow("pdf") << type("application/pdf") << std::optional(pdf)
-                             << PreviewKind::pdf << pdfBytes;
-        QTest::newRow("PDF in capitals") << type("APPLICATION/PDF") << std::optional(pdf)
-                                         << PreviewKind::pdf << pdfBytes;
+        QTest::newRow("pdf") << type("application/pdf") << std::optional(pdf) << PreviewKind::pdf
+                             << pdfBytes;
+        QTest::newRow("PDF in capitals")
+            << type("APPLICATION/PDF") << std::optional(pdf) << PreviewKind::pdf << pdfBytes;
         QTest::newRow("png") << type("image/png") << std::optional(png) << PreviewKind::image
                              << pngBytes;
-        QTest::newRow("image/PNG") << type("image/PNG") << std::optional(png)
-                                   << PreviewKind::image << pngBytes;
-        QTest::newRow("IMAGE/PNG") << type("IMAGE/PNG") << std::optional(png)
-                                   << PreviewKind::image << pngBytes;
-        QTest::newRow("image/jpg spelling") << type("image/jpg") << std::optional(png)
-                                            << PreviewKind::image << pngBytes;
+        QTest::newRow("image/PNG")
+            << type("image/PNG") << std::optional(png) << PreviewKind::image << pngBytes;
+        QTest::newRow("IMAGE/PNG")
+            << type("IMAGE/PNG") << std::optional(png) << PreviewKind::image << pngBytes;
+        QTest::newRow("image/jpg spelling")
+            << type("image/jpg") << std::optional(png) << PreviewKind::image << pngBytes;
         // The decoder decides later whether the bytes are a picture: the type only selects.
-        QTest::newRow("gif type, other bytes") << type("image/gif") << std::optional(png)
-                                               << PreviewKind::image << pngBytes;
+        QTest::newRow("gif type, other bytes")
+            << type("image/gif") << std::optional(png) << PreviewKind::image << pngBytes;
 
-        QTest::newRow("pdf, empty content") << type("application/pdf") << type("")
-                                            << PreviewKind::error << QByteArray();
-        QTest::newRow("pdf, not base64") << type("application/pdf") << type("JVBE%%")
-                                         << PreviewKind::error << QByteArray();
-        QTest::newRow("png, not base64") << type("image/png") << type("iVBOR*")
-                                         << PreviewKind::error << QByteArray();
-        QTest::newRow("png, empty content") << type("image/png") << type("")
-                                            << PreviewKind::error << QByteArray();
-        QTest::newRow("webp, valid content") << type("image/webp") << std::optional(png)
-                                             << PreviewKind::error << QByteArray();
-        QTest::newRow("svg, valid content") << type("image/svg+xml") << std::optional(png)
-                                            << PreviewKind::error << QByteArray();
+        QTest::newRow("pdf, empty content")
+            << type("application/pdf") << type("") << PreviewKind::error << QByteArray();
+        QTest::newRow("pdf, not base64")
+            << type("application/pdf") << type("JVBE%%") << PreviewKind::error << QByteArray();
+        QTest::newRow("png, not base64")
+            << type("image/png") << type("iVBOR*") << PreviewKind::error << QByteArray();
+        QTest::newRow("png, empty content")
+            << type("image/png") << type("") << PreviewKind::error << QByteArray();
+        QTest::newRow("webp, valid content")
+            << type("image/webp") << std::optional(png) << PreviewKind::error << QByteArray();
+        QTest::newRow("svg, valid content")
+            << type("image/svg+xml") << std::optional(png) << PreviewKind::error << QByteArray();
         QTest::newRow("pdf, content of no bytes")
             << type("application/pdf") << std::optional<std::string>("\xC2\xA0")
             << PreviewKind::error << QByteArray();
@@ -278,13 +281,13 @@ private slots:
                                   << PreviewKind::unsupported << QByteArray();
         QTest::newRow("pdf without content")
             << type("application/pdf") << none << PreviewKind::unsupported << QByteArray();
-        QTest::newRow("png without content") << type("image/png") << none
-                                             << PreviewKind::unsupported << QByteArray();
+        QTest::newRow("png without content")
+            << type("image/png") << none << PreviewKind::unsupported << QByteArray();
         QTest::newRow("type that only starts like pdf")
             << type("application/pdfx") << std::optional(pdf) << PreviewKind::unsupported
             << QByteArray();
-        QTest::newRow("empty type") << type("") << std::optional(pdf) << PreviewKind::unsupported
-                                    << QByteArray();
+        QTest::newRow("empty type")
+            << type("") << std::optional(pdf) << PreviewKind::unsupported << QByteArray();
     }
 
     void loadedState()
@@ -299,8 +302,8 @@ private slots:
             vellora::app::preview::loadedState(attachmentOf(mimeType, embeddedData), failed);
         QVERIFY(!state.isLoading);
         QCOMPARE(previewKind(state), kind);
-        QCOMPARE(state.errorMessage, kind == PreviewKind::error ? std::optional(failed)
-                                                                : std::optional<QString>());
+        QCOMPARE(state.errorMessage,
+                 kind == PreviewKind::error ? std::optional(failed) : std::optional<QString>());
         QCOMPARE(state.pdfData,
                  kind == PreviewKind::pdf ? std::optional(bytes) : std::optional<QByteArray>());
         QCOMPARE(state.imageData,

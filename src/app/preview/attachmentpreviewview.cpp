@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "attachmentpreviewview.h"
+
+#include "app/localization.h"
+#include "app/symbols.h"
+#include "app/theme.h"
+#include "externalopen.h"
+#include "imagepreviewview.h"
+#include "noteview.h"
+#include "pdfpreviewview.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vellora::app::preview {
+
+namespace {
+
+class LoadingView final : public QWidget
+{
+public:
+    explicit LoadingView(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("previewLoading"));
+        auto *layout = new QVBoxLayout(this);
+        layout->setSpacing(8);
+        layout->addStretch(1);
+        auto *progress = new QProgressBar(this);
+        progress->setRange(0, 0); // indeterminate
+        progress->setTextVisible(false);
+        progress->setFixedWidth(160);
+        layout->addWidget(progress, 0, Qt::AlignHCenter);
+        auto *label =
+            new QLabel(localized(QT_TRANSLATE_NOOP("Localizable", "status.loading")), this);
+        label->setObjectName(QStringLiteral("loadingLabel"));
+        label->setForegroundRole(QPalette::PlaceholderText);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label);
+        layout->addStretch(1);
+    }
+};
+
+} // namespace
+
+AttachmentPreviewView::AttachmentPreviewView(model::UBLAttachment attachment, QWidget *parent)
+    : QWidget(parent), m_attachment(std::move(attachment))
+{
+    setObjectName(QStringLiteral("attachmentPreview"));
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    showState();
+}
+
+void AttachmentPreviewView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        loadAttachment();
+    }
+}
+
+void AttachmentPreviewView::loadAttachment()
+{
+    m_state = PreviewState{};
+    showState();
+    const quint64 generation = ++m_generation;
+    // The task dies with the view: a view that has gone away takes no late result.
+    QTimer::singleShot(0, this, [this, generation] { finishLoading(generation); });
+}
+
+void AttachmentPreviewView::finishLoading(quint64 generation)
+{
+    if (generation != m_generation) {
+        return;
+    }
+    // Decoding blocks the UI thread: draw the loading indicator before it starts.
+    if (isVisible()) {
+        repaint();
+    }
+    m_state =
+        loadedState(m_attachment,
+                    localized(QT_TRANSLATE_NOOP("Localizable", "error.attachment_decode_failed")));
+    showState();
+    emit loaded();
+}
+
+void AttachmentPreviewView::showState()
+{
+    delete m_content;
+    m_content = nullptr;
+    m_openExternally = nullptr;
+
+    switch (previewKind(m_state)) {
+    case PreviewKind::loading:
+        m_content = new LoadingView(this);
+        break;
+    case PreviewKind::error:
+        m_content = new NoteView(QStringLiteral("exclamationmark.triangle"),
+                                 localized(QT_TRANSLATE_NOOP("Localizable", "error.title")),
+                                 *m_state.errorMessage, this,
+                                 theme::named(theme::Named::orange, palette()));
+        m_content->setObjectName(QStringLiteral("previewError"));
+        break;
+    case PreviewKind::pdf: {
+        auto *pdf = new PDFPreviewView(*m_state.pdfData, this);
+        m_content = pdf;
+        m_openExternally = pdf->toolBar()->addAction(
+            symbolIcon(QStringLiteral("arrow.up.forward.app")),
+            localized(QT_TRANSLATE_NOOP("Localizable", "preview.open_with_default")));
+        break;
+    }
+    case PreviewKind::image: {
+        auto *image = new ImagePreviewView(*m_state.imageData, this);
+        m_content = image;
+        if (image->isDecoded()) {
+            m_openExternally = image->toolBar()->addAction(
+                symbolIcon(QStringLiteral("arrow.up.forward.app")),
+                localized(QT_TRANSLATE_NOOP("Localizable", "preview.open_with_default")));
+        }
+        break;
+    }
+    case PreviewKind::unsupported:
+        m_content = new NoteView(
+            QStringLiteral("doc"),
+            localized(QT_TRANSLATE_NOOP("Localizable", "Preview Not Available")),
+            localized(QT_TRANSLATE_NOOP("Localizable", "error.unsupported_format")), this);
+        m_content->setObjectName(QStringLiteral("previewUnsupported"));
+        break;
+    }
+    if (m_openExternally) {
+        m_openExternally->setObjectName(QStringLiteral("openExternallyAction"));
+        m_openExternally->setToolTip(m_openExternally->text());
+        connect(m_openExternally, &QAction::triggered, this,
+                &AttachmentPreviewView::openExternally);
+    }
+    m_layout->addWidget(m_content);
+}
+
+void AttachmentPreviewView::openExternally()
+{
+    const QByteArray *bytes = m_state.pdfData     ? &*m_state.pdfData
+                              : m_state.imageData ? &*m_state.imageData
+                                                  : nullptr;
+    if (!bytes || !m_attachment.mimeType) {
+        return;
+    }
+    const std::optional<QString> name = externalFileName(
+        m_attachment.filename ? QString::fromStdString(*m_attachment.filename) : QString(),
+        QString::fromStdString(*m_attachment.mimeType));
+    if (!name) {
+        return;
+    }
+    const ExternalCopy copy = writeExternalCopy(*name, *bytes);
+    if (!copy.path || !QDesktopServices::openUrl(QUrl::fromLocalFile(*copy.path))) {
+        QMessageBox::warning(
+            this, localized(QT_TRANSLATE_NOOP("Localizable", "preview.open_failed")),
+            copy.path ? localized(QT_TRANSLATE_NOOP("Localizable", "preview.open_failed_message"))
+                            .arg(*name)
+                      : copy.error);
+    }
+}
+
+} // namespace vellora::app::preview

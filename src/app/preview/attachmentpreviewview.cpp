@@ -20,14 +20,20 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <utility>
+
 namespace vellora::app::preview {
 
 namespace {
 
+// The loading indicator. It reports its first paint, after which the decoding may block
+// the UI thread: the person then sees that something is happening.
 class LoadingView final : public QWidget
 {
 public:
-    explicit LoadingView(QWidget *parent) : QWidget(parent)
+    LoadingView(QWidget *parent, std::function<void()> firstPainted)
+        : QWidget(parent), m_firstPainted(std::move(firstPainted))
     {
         setObjectName(QStringLiteral("previewLoading"));
         auto *layout = new QVBoxLayout(this);
@@ -46,7 +52,24 @@ public:
         layout->addWidget(label);
         layout->addStretch(1);
     }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QWidget::paintEvent(event);
+        if (m_firstPainted) {
+            // After this paint reaches the screen, not within it.
+            QTimer::singleShot(0, parentWidget(), std::exchange(m_firstPainted, nullptr));
+        }
+    }
+
+private:
+    std::function<void()> m_firstPainted;
 };
+
+// The longest the decoding waits for the loading indicator to be drawn; a view that is
+// never painted (a minimised window) still gets its content.
+constexpr int paintWaitMs = 250;
 
 } // namespace
 
@@ -71,20 +94,18 @@ void AttachmentPreviewView::showEvent(QShowEvent *event)
 void AttachmentPreviewView::loadAttachment()
 {
     m_state = PreviewState{};
+    ++m_generation;
     showState();
-    const quint64 generation = ++m_generation;
-    // The task dies with the view: a view that has gone away takes no late result.
-    QTimer::singleShot(0, this, [this, generation] { finishLoading(generation); });
+    // The tasks die with the view: a view that has gone away takes no late result.
+    QTimer::singleShot(paintWaitMs, this,
+                       [this, generation = m_generation] { finishLoading(generation); });
 }
 
 void AttachmentPreviewView::finishLoading(quint64 generation)
 {
-    if (generation != m_generation) {
+    // Only the first of the two triggers of the latest load does the work.
+    if (generation != m_generation || !m_state.isLoading) {
         return;
-    }
-    // Decoding blocks the UI thread: draw the loading indicator before it starts.
-    if (isVisible()) {
-        repaint();
     }
     m_state =
         loadedState(m_attachment,
@@ -101,7 +122,8 @@ void AttachmentPreviewView::showState()
 
     switch (previewKind(m_state)) {
     case PreviewKind::loading:
-        m_content = new LoadingView(this);
+        m_content =
+            new LoadingView(this, [this, generation = m_generation] { finishLoading(generation); });
         break;
     case PreviewKind::error:
         m_content = new NoteView(QStringLiteral("exclamationmark.triangle"),
@@ -143,6 +165,7 @@ void AttachmentPreviewView::showState()
                 &AttachmentPreviewView::openExternally);
     }
     m_layout->addWidget(m_content);
+    m_content->show();
 }
 
 void AttachmentPreviewView::openExternally()

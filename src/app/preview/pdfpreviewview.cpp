@@ -162,6 +162,7 @@ void PDFPreviewView::documentStatusChanged()
         localized(QT_TRANSLATE_NOOP("Localizable", "preview.pdf_unreadable_message")), this);
     m_unreadable->setObjectName(QStringLiteral("pdfUnreadable"));
     layout()->addWidget(m_unreadable);
+    m_unreadable->show();
 }
 
 qreal PDFPreviewView::effectiveZoomFactor() const

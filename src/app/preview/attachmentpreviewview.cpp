@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "attachmentpreviewview.h"
 
-#include "app/localization.h"
-#include "app/symbols.h"
-#include "app/theme.h"
+#include "app/style/localization.h"
+#include "app/style/symbols.h"
+#include "app/style/theme.h"
 #include "externalopen.h"
 #include "imagepreviewview.h"
 #include "noteview.h"
@@ -24,6 +24,10 @@
 #include <utility>
 
 namespace vellora::app::preview {
+
+using style::localized;
+using style::symbolIcon;
+namespace theme = style::theme;
 
 namespace {
 

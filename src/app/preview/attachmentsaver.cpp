@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "attachmentsaver.h"
 
-#include "app/localization.h"
+#include "app/style/localization.h"
 #include "attachmentdata.h"
 #include "model/ublattachment.h"
 
@@ -18,6 +18,8 @@
 #include <iostream>
 
 namespace vellora::app::preview {
+
+using style::localized;
 
 namespace {
 

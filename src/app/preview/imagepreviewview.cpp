@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "imagepreviewview.h"
 
-#include "app/localization.h"
+#include "app/style/localization.h"
 #include "noteview.h"
 
 #include <QBuffer>
@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 namespace vellora::app::preview {
+
+using style::localized;
 
 std::optional<QImage> decodeImage(const QByteArray &data, int allocationLimitMB)
 {

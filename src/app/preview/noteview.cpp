@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "noteview.h"
 
-#include "app/symbolview.h"
-#include "app/theme.h"
+#include "app/style/symbolview.h"
+#include "app/style/theme.h"
 
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace vellora::app::preview {
+
+using style::SymbolView;
+namespace theme = style::theme;
 
 NoteView::NoteView(const QString &symbol, const QString &title, const QString &message,
                    QWidget *parent, std::optional<QColor> symbolColor)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "pdfpreviewview.h"
 
-#include "app/localization.h"
-#include "app/symbols.h"
+#include "app/style/localization.h"
+#include "app/style/symbols.h"
 #include "noteview.h"
 
 #include <QAction>
@@ -18,6 +18,9 @@
 #include <algorithm>
 
 namespace vellora::app::preview {
+
+using style::localized;
+using style::symbolIcon;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The attachment preview: its states, a real PDF rendered page after page, images at their
 // size, and the notes that say why something cannot be shown.
-#include "app/localization.h"
+#include "app/style/localization.h"
 #include "app/preview/attachmentpreviewview.h"
 #include "app/preview/imagepreviewview.h"
 #include "app/preview/noteview.h"
@@ -21,7 +21,7 @@
 
 #include <memory>
 
-using namespace vellora::app;
+using namespace vellora::app::style;
 using namespace vellora::app::preview;
 using vellora::model::UBLAttachment;
 using vellora::testing::makePdf;

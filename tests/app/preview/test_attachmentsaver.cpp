@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Saving an attachment: the dialog it asks, the bytes it writes, and every failure told.
-#include "app/localization.h"
+#include "app/style/localization.h"
 #include "app/preview/attachmentsaver.h"
 #include "app/preview/externalopen.h"
 #include "model/ublattachment.h"
@@ -19,7 +19,7 @@
 #include <sstream>
 #include <unistd.h>
 
-using namespace vellora::app;
+using namespace vellora::app::style;
 using namespace vellora::app::preview;
 using vellora::model::UBLAttachment;
 

@@ -4,6 +4,8 @@
 #include "app/content/inspectorcolumn.h"
 #include "app/style/localization.h"
 #include "app/content/previewstylesidebar.h"
+#include "app/preview/attachmentpreviewview.h"
+#include "app/preview/attachmentsaver.h"
 #include "app/style/symbols.h"
 #include "app/style/symbolview.h"
 #include "inspector/views/inspectorpanel.h"
@@ -15,15 +17,21 @@
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QWidgetAction>
 
 #include <memory>
+#include <sstream>
 
 using namespace vellora::app::content;
 using namespace vellora::app::style;
 using vellora::inspector::views::InspectorPanel;
+using vellora::app::preview::AttachmentPreviewView;
+using vellora::app::preview::PreviewKind;
+using vellora::app::preview::SaveInteraction;
+using vellora::app::preview::SavePanel;
 using vellora::model::UBLAttachment;
 using vellora::parser::VelloraDocument;
 
@@ -201,12 +209,11 @@ private slots:
             QCOMPARE(view.selectedSidebarItem(), std::optional(SidebarItem::attachment(first)));
             QCOMPARE(view.detailContent()->property("sidebarItemId").toString(),
                      QString::fromStdString(SidebarItem::attachment(first).id()));
-            QCOMPARE(
-                view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentName"))->text(),
-                QStringLiteral("invoice-1001.pdf"));
-            QCOMPARE(
-                view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentType"))->text(),
-                QStringLiteral("application/pdf"));
+            // The detail area previews that attachment.
+            auto *preview = qobject_cast<AttachmentPreviewView *>(view.detailContent());
+            QVERIFY(preview);
+            QCOMPARE(preview->attachment(), first);
+            QTRY_COMPARE(preview->kind(), PreviewKind::pdf);
             const QModelIndexList rows =
                 view.sidebar()->listView()->selectionModel()->selectedRows();
             QCOMPARE(rows.size(), 1);
@@ -287,6 +294,40 @@ private slots:
         QCOMPARE(isDownloadEnabled(selection), enabled);
     }
 
+    void downloadSavesTheSelectedAttachment()
+    {
+        // The first attachment of the mixed fixture is data.csv holding "a,b" and a newline.
+        const VelloraDocument document = documentOf(mixedAttachments);
+        ContentView view(document);
+        QTemporaryDir folder;
+        std::vector<SavePanel> panels;
+        std::ostringstream out;
+        SaveInteraction interaction;
+        interaction.chooseLocation = [&](const SavePanel &panel) {
+            panels.push_back(panel);
+            return std::optional(folder.filePath(panel.proposedName));
+        };
+        interaction.showFailure = [](const QString &, const QString &text) {
+            QFAIL(qPrintable(text));
+        };
+        interaction.out = &out;
+        view.setSaveInteraction(interaction);
+
+        QVERIFY(view.downloadAction()->isEnabled());
+        view.downloadAction()->trigger();
+        QCOMPARE(panels.size(), size_t(1));
+        QCOMPARE(panels.front().proposedName, QStringLiteral("data.csv"));
+        QFile saved(folder.filePath(QStringLiteral("data.csv")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("a,b\n"));
+        QCOMPARE(out.str(), std::string("Successfully saved: data.csv\n"));
+
+        // With nothing selected the button does nothing, even when triggered.
+        view.setSelectedSidebarItem(std::nullopt);
+        view.downloadAction()->trigger();
+        QCOMPARE(panels.size(), size_t(1));
+    }
+
     void externalReferenceRowReadsUntitled()
     {
         const VelloraDocument document = documentOf(mixedAttachments);
@@ -294,14 +335,15 @@ private slots:
         const AttachmentListModel *model = view.sidebar()->listModel();
         QCOMPARE(model->row(1).name, QStringLiteral("Untitled"));
         QCOMPARE(model->row(1).detail, QStringList());
-        // It can be selected, and its detail names it.
+        // It can be selected; having no content, it has no preview.
+        view.show();
         view.sidebar()->listView()->selectionModel()->select(model->index(1),
                                                              QItemSelectionModel::ClearAndSelect);
         QCOMPARE(view.selectedSidebarItem()->id(),
                  SidebarItem::attachment(document.ublInfo()->attachments[1]).id());
-        QCOMPARE(
-            view.detailContent()->findChild<QLabel *>(QStringLiteral("attachmentName"))->text(),
-            QStringLiteral("Untitled"));
+        auto *preview = qobject_cast<AttachmentPreviewView *>(view.detailContent());
+        QVERIFY(preview);
+        QTRY_COMPARE(preview->kind(), PreviewKind::unsupported);
         QVERIFY(!view.downloadAction()->isEnabled());
     }
 

@@ -6,6 +6,7 @@
 #include "app/style/localization.h"
 #include "parser/velloradocument.h"
 #include "app/content/previewstylesidebar.h"
+#include "app/preview/attachmentpreviewview.h"
 #include "app/style/symbols.h"
 #include "app/style/symbolview.h"
 #include "app/style/theme.h"
@@ -58,42 +59,6 @@ public:
         message->setWordWrap(true);
         message->setContentsMargins(40, 0, 40, 0);
         layout->addWidget(message);
-
-        layout->addStretch(1);
-    }
-};
-
-// What the detail area shows for a selected attachment until its preview is wired in: the
-// attachment's name and type, nothing that pretends to be its content.
-class AttachmentSummaryView : public QWidget
-{
-public:
-    AttachmentSummaryView(const model::UBLAttachment &attachment, QWidget *parent) : QWidget(parent)
-    {
-        setObjectName(QStringLiteral("attachmentSummary"));
-        auto *layout = new QVBoxLayout(this);
-        layout->setSpacing(8);
-        layout->addStretch(1);
-
-        auto *icon = new style::SymbolView(QStringLiteral("paperclip"), 48, this);
-        layout->addWidget(icon, 0, Qt::AlignHCenter);
-        layout->addSpacing(8);
-
-        auto *name = new QLabel(PreviewStyleAttachmentRow::of(attachment).name, this);
-        name->setObjectName(QStringLiteral("attachmentName"));
-        name->setFont(style::theme::headline());
-        name->setAlignment(Qt::AlignCenter);
-        name->setWordWrap(true);
-        name->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        layout->addWidget(name);
-
-        auto *type = new QLabel(
-            attachment.mimeType ? QString::fromStdString(*attachment.mimeType) : QString(), this);
-        type->setObjectName(QStringLiteral("attachmentType"));
-        type->setForegroundRole(QPalette::PlaceholderText);
-        type->setAlignment(Qt::AlignCenter);
-        type->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        layout->addWidget(type);
 
         layout->addStretch(1);
     }
@@ -292,7 +257,7 @@ void ContentView::showDetail()
 
 QWidget *ContentView::createAttachmentDetail(const model::UBLAttachment &attachment)
 {
-    return new AttachmentSummaryView(attachment, m_detail);
+    return new preview::AttachmentPreviewView(attachment, m_detail);
 }
 
 QWidget *ContentView::createInspector()
@@ -301,7 +266,19 @@ QWidget *ContentView::createInspector()
     return new inspector::views::InspectorPanel(*m_document.ublInfo(), m_inspector);
 }
 
-void ContentView::saveSelectedAttachment() {}
+void ContentView::saveSelectedAttachment()
+{
+    if (const model::UBLAttachment *attachment = selectedAttachment(m_selection)) {
+        preview::saveAttachment(*attachment, m_saveInteraction
+                                                 ? *m_saveInteraction
+                                                 : preview::SaveInteraction::interactive(this));
+    }
+}
+
+void ContentView::setSaveInteraction(preview::SaveInteraction interaction)
+{
+    m_saveInteraction = std::move(interaction);
+}
 
 void ContentView::toggleInspector()
 {

@@ -4,6 +4,7 @@
 
 #include "app/content/contentstate.h"
 #include "app/content/sidebaritem.h"
+#include "app/preview/attachmentsaver.h"
 
 #include <QWidget>
 
@@ -70,9 +71,11 @@ public:
     // The text area of the source layout (nullptr in the split layout).
     QPlainTextEdit *sourceView() const { return m_sourceView; }
 
+    // Replaces the save dialogue's file dialog and message boxes (for tests).
+    void setSaveInteraction(preview::SaveInteraction interaction);
+
 public slots:
-    // The Download button's action for the selected attachment. The attachment preview's
-    // save dialogue is not wired in yet, so this deliberately does nothing.
+    // The Download button's action: the save dialogue for the selected attachment.
     void saveSelectedAttachment();
 
     // The Information button's action: shows or hides the inspector column, animated.
@@ -107,6 +110,7 @@ private:
     InspectorColumn *m_inspector = nullptr;
     QPropertyAnimation *m_inspectorAnimation = nullptr;
     QPlainTextEdit *m_sourceView = nullptr;
+    std::optional<preview::SaveInteraction> m_saveInteraction;
 };
 
 } // namespace vellora::app::content

@@ -2,9 +2,11 @@
 // Renders a document window to a PNG, for the pictures in docs/screenshots.
 //
 //   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector] [--tab=NAME] [--about]
+//                      [--select=N]
 //
 // --tab=NAME shows the inspector on the tab of that raw name ("lines", "sepa", …).
 // --about pictures the About panel over the window instead of the window.
+// --select=N chooses the N-th attachment (from 1) in the sidebar and waits for its preview.
 // Without FILE the window shows a new document. The text table follows the locale of the
 // environment (LANG, LANGUAGE), as in the application. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1280x900x24" vellora-screenshot out.png invoice.xml
@@ -60,9 +62,16 @@ int main(int argc, char **argv)
     }
     arguments.removeIf([](const QString &a) { return a.startsWith(QStringLiteral("--tab=")); });
     const bool about = arguments.removeAll(QStringLiteral("--about")) > 0;
+    int selectRow = 0;
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(QLatin1String("--select="))) {
+            selectRow = argument.mid(9).toInt();
+        }
+    }
+    arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1String("--select=")); });
     if (arguments.isEmpty() || arguments.size() > 2) {
         std::fprintf(stderr, "usage: vellora-screenshot OUT.png [FILE] [--dark] [--deselect] "
-                             "[--inspector] [--tab=NAME] [--about]\n");
+                             "[--inspector] [--tab=NAME] [--about] [--select=N]\n");
         return 64;
     }
     if (dark) {
@@ -84,6 +93,12 @@ int main(int argc, char **argv)
     ContentView *view = window->contentView();
     if (deselect && view->sidebar() && view->sidebar()->listView()) {
         view->sidebar()->listView()->selectionModel()->clearSelection();
+    }
+    if (selectRow > 0 && view->sidebar() && view->sidebar()->listView()) {
+        QListView *list = view->sidebar()->listView();
+        list->selectionModel()->select(list->model()->index(selectRow - 1, 0),
+                                       QItemSelectionModel::ClearAndSelect);
+        QTest::qWait(800); // the preview decodes, then renders its first pages
     }
     if (inspector && view->informationAction()) {
         view->informationAction()->trigger();

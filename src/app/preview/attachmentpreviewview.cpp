@@ -3,7 +3,6 @@
 
 #include "app/style/localization.h"
 #include "app/style/symbols.h"
-#include "app/style/theme.h"
 #include "externalopen.h"
 #include "imagepreviewview.h"
 #include "noteview.h"
@@ -17,6 +16,7 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -27,7 +27,6 @@ namespace vellora::app::preview {
 
 using style::localized;
 using style::symbolIcon;
-namespace theme = style::theme;
 
 namespace {
 
@@ -132,8 +131,7 @@ void AttachmentPreviewView::showState()
     case PreviewKind::error:
         m_content = new NoteView(QStringLiteral("exclamationmark.triangle"),
                                  localized(QT_TRANSLATE_NOOP("Localizable", "error.title")),
-                                 *m_state.errorMessage, this,
-                                 theme::named(theme::Named::orange, palette()));
+                                 *m_state.errorMessage, this, NoteView::SymbolColors::own);
         m_content->setObjectName(QStringLiteral("previewError"));
         break;
     case PreviewKind::pdf: {
@@ -167,6 +165,13 @@ void AttachmentPreviewView::showState()
         m_openExternally->setToolTip(m_openExternally->text());
         connect(m_openExternally, &QAction::triggered, this,
                 &AttachmentPreviewView::openExternally);
+        // Its name says what it does; the zoom buttons beside it explain themselves.
+        if (auto *strip = qobject_cast<QToolBar *>(m_openExternally->parent())) {
+            if (auto *button =
+                    qobject_cast<QToolButton *>(strip->widgetForAction(m_openExternally))) {
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            }
+        }
     }
     m_layout->addWidget(m_content);
     m_content->show();

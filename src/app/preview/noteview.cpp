@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "noteview.h"
 
+#include "app/style/symbols.h"
 #include "app/style/symbolview.h"
 #include "app/style/theme.h"
 
@@ -10,11 +11,12 @@
 
 namespace vellora::app::preview {
 
+using style::symbolIcon;
 using style::SymbolView;
 namespace theme = style::theme;
 
 NoteView::NoteView(const QString &symbol, const QString &title, const QString &message,
-                   QWidget *parent, std::optional<QColor> symbolColor)
+                   QWidget *parent, SymbolColors colors)
     : QWidget(parent), m_symbol(symbol)
 {
     auto *layout = new QVBoxLayout(this);
@@ -24,15 +26,16 @@ NoteView::NoteView(const QString &symbol, const QString &title, const QString &m
     layout->setContentsMargins(inset, inset, inset, inset);
     layout->addStretch(1);
 
-    auto *icon = new SymbolView(symbol, 48, this);
-    icon->setObjectName(QStringLiteral("noteSymbol"));
-    if (symbolColor) {
-        // A role of the symbol's own palette carries the colour.
-        QPalette palette = icon->palette();
-        palette.setColor(QPalette::BrightText, *symbolColor);
-        icon->setPalette(palette);
-        icon->setColorRole(QPalette::BrightText);
+    QWidget *icon = nullptr;
+    if (colors == SymbolColors::own) {
+        auto *label = new QLabel(this);
+        label->setPixmap(symbolIcon(symbol).pixmap(QSize(48, 48), devicePixelRatioF()));
+        label->setFixedSize(48, 48);
+        icon = label;
+    } else {
+        icon = new SymbolView(symbol, 48, this);
     }
+    icon->setObjectName(QStringLiteral("noteSymbol"));
     layout->addWidget(icon, 0, Qt::AlignHCenter);
 
     m_title = new QLabel(title, this);

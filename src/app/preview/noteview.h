@@ -2,10 +2,7 @@
 // The centred note the preview shows instead of content: a symbol, a headline, a message.
 #pragma once
 
-#include <QColor>
 #include <QWidget>
-
-#include <optional>
 
 class QLabel;
 
@@ -17,11 +14,16 @@ class NoteView final : public QWidget
     Q_DISABLE_COPY_MOVE(NoteView)
 
 public:
-    // A stack centred in the area, 16 points apart: the symbol at 48 points in the secondary
-    // colour (or in `symbolColor`), the title in the headline font and the message in the
-    // body font and secondary colour, lines centred.
+    enum class SymbolColors
+    {
+        secondary, // the symbol's shape in the secondary text colour
+        own,       // the icon as the theme draws it (the warning triangle is orange)
+    };
+
+    // A stack centred in the area, 16 points apart: the symbol at 48 points, the title in the
+    // headline font and the message in the body font and secondary colour, lines centred.
     NoteView(const QString &symbol, const QString &title, const QString &message,
-             QWidget *parent = nullptr, std::optional<QColor> symbolColor = std::nullopt);
+             QWidget *parent = nullptr, SymbolColors colors = SymbolColors::secondary);
 
     QString symbol() const;
     QString title() const;

@@ -23,7 +23,7 @@ constexpr Symbol symbols[] = {
     {"paperclip", "mail-attachment", QStyle::SP_FileLinkIcon},
     {"qrcode", "view-barcode-qr", QStyle::SP_FileDialogContentsView},
     {"info.circle", "help-about", QStyle::SP_MessageBoxInformation},
-    {"exclamationmark.triangle", "dialog-warning", QStyle::SP_MessageBoxWarning},
+    {"exclamationmark.triangle", "data-warning", QStyle::SP_MessageBoxWarning},
     {"arrow.down.circle", "download", QStyle::SP_ArrowDown},
     {"list.bullet", "format-list-unordered", QStyle::SP_FileDialogListView},
     {"list.bullet.rectangle", "view-list-details", QStyle::SP_FileDialogDetailedView},

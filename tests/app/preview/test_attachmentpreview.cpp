@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The attachment preview: its states, a real PDF rendered page after page, images at their
 // size, and the notes that say why something cannot be shown.
-#include "app/style/localization.h"
 #include "app/preview/attachmentpreviewview.h"
+#include "app/preview/externalopen.h"
 #include "app/preview/imagepreviewview.h"
 #include "app/preview/noteview.h"
 #include "app/preview/pdfpreviewview.h"
+#include "app/style/localization.h"
 #include "pdffixture.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfView>
@@ -112,6 +115,18 @@ QByteArray pngClaiming(quint32 width, quint32 height)
 }
 
 } // namespace
+
+// Stands in for the desktop's handler of file URLs.
+class DesktopRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
 
 class TestAttachmentPreview : public QObject
 {
@@ -294,9 +309,9 @@ private slots:
         QCOMPARE(pdfView->zoomMode(), QPdfView::ZoomMode::FitToWidth);
         // From the fitted width, zooming out starts at the fitted factor, not at 100 %.
         QTest::qWait(50); // the scroll bars settle for the new width
-        const qreal fitAgain = fitToWidthFactor(pdf->document()->pagePointSize(0),
-                                                pdfView->viewport()->width(),
-                                                pdfView->documentMargins(), pdfView->logicalDpiX());
+        const qreal fitAgain =
+            fitToWidthFactor(pdf->document()->pagePointSize(0), pdfView->viewport()->width(),
+                             pdfView->documentMargins(), pdfView->logicalDpiX());
         pdf->zoomOutAction()->trigger();
         QVERIFY(qFuzzyCompare(pdfView->zoomFactor(), fitAgain / 1.25));
 
@@ -356,6 +371,46 @@ private slots:
         QVERIFY(!pdf->zoomInAction()->isEnabled());
         // Another viewer may read what this one cannot.
         QVERIFY(view->openExternallyAction());
+    }
+
+    void openWithDefaultApplication_data()
+    {
+        QTest::addColumn<std::optional<std::string>>("mimeType");
+        QTest::addColumn<std::optional<std::string>>("filename");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("pdf") << std::optional<std::string>("application/pdf")
+                             << std::optional<std::string>("invoice.pdf") << makePdf(1)
+                             << "invoice.pdf";
+        QTest::newRow("hostile name, png type")
+            << std::optional<std::string>("image/png")
+            << std::optional<std::string>("../../autostart/run.desktop") << makePng(QSize(4, 4))
+            << "run.png";
+    }
+
+    void openWithDefaultApplication()
+    {
+        QFETCH(std::optional<std::string>, mimeType);
+        QFETCH(std::optional<std::string>, filename);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fileName);
+
+        // The desktop's handler for files, replaced: it records what it is handed.
+        DesktopRecorder desktop;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+        auto view = shownPreview(attachmentOf(mimeType, base64Of(bytes), filename));
+        QVERIFY(view);
+        QVERIFY(view->openExternallyAction());
+        view->openExternallyAction()->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+        QCOMPARE(desktop.opened.size(), 1);
+        const QString path = desktop.opened.front().toLocalFile();
+        QCOMPARE(QFileInfo(path).fileName(), fileName);
+        QVERIFY(path.startsWith(privateTemporaryFolder() + QLatin1Char('/')));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void pngShowsAtItsSize()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Saving an attachment: the dialog it asks, the bytes it writes, and every failure told.
-#include "app/style/localization.h"
 #include "app/preview/attachmentsaver.h"
 #include "app/preview/externalopen.h"
+#include "app/style/localization.h"
 #include "model/ublattachment.h"
 #include "pdffixture.h"
 

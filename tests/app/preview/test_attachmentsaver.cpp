@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -424,6 +425,22 @@ private slots:
         QCOMPARE(QFileInfo(folder).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
                                                                QFile::ExeOwner | QFile::ReadUser |
                                                                QFile::WriteUser | QFile::ExeUser);
+    }
+
+    void privateFolderGoesWithTheApplication()
+    {
+        QProcess child;
+        child.setProgram(QStringLiteral(VELLORA_EXTERNAL_COPY_CHILD));
+        child.start();
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), 0);
+        const QString path = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+        QVERIFY2(path.endsWith(QLatin1String("/invoice.pdf")), qPrintable(path));
+        // The copy, its own folder and the private folder above it are gone.
+        const QString privateFolder = QFileInfo(QFileInfo(path).path()).path();
+        QVERIFY(privateFolder.contains(QLatin1String("vellora-")));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(!QFileInfo::exists(privateFolder));
     }
 };
 

@@ -328,6 +328,14 @@ void AsyncHighlightedXMLView::showPieces(std::size_t count)
     count = std::min(count, m_textChunks.size());
     m_displayedChunks = std::max(m_displayedChunks, count);
     if (m_piecesInView < count) {
+        // Text inserted where the reader's cursor stands would push it along (and the view
+        // with it): the cursor, its selection and the scroll position stay where they were.
+        const QTextCursor reader = m_textView->textCursor();
+        const int anchor = reader.anchor();
+        const int position = reader.position();
+        const int scroll = m_textView->verticalScrollBar()->value();
+        // The scroll bar changes while pieces go in; the piece count is not yet updated then.
+        m_insertingPieces = true;
         QTextCursor cursor(m_textView->document());
         cursor.movePosition(QTextCursor::End);
         cursor.beginEditBlock();
@@ -338,6 +346,12 @@ void AsyncHighlightedXMLView::showPieces(std::size_t count)
         }
         cursor.endEditBlock();
         m_piecesInView = count;
+        QTextCursor restored(m_textView->document());
+        restored.setPosition(anchor);
+        restored.setPosition(position, QTextCursor::KeepAnchor);
+        m_textView->setTextCursor(restored);
+        m_textView->verticalScrollBar()->setValue(scroll);
+        m_insertingPieces = false;
     }
     m_footer->setVisible(m_displayedChunks < m_textChunks.size());
     QTimer::singleShot(0, this, &AsyncHighlightedXMLView::checkLastPieceInView);
@@ -345,7 +359,8 @@ void AsyncHighlightedXMLView::showPieces(std::size_t count)
 
 void AsyncHighlightedXMLView::checkLastPieceInView()
 {
-    if (display() != RawDisplay::chunked || m_growthScheduled || m_piecesInView == 0 ||
+    if (display() != RawDisplay::chunked || m_growthScheduled || m_insertingPieces ||
+        m_piecesInView == 0 ||
         m_displayedChunks >= m_textChunks.size() || !isVisible()) {
         return;
     }

@@ -108,6 +108,7 @@ private:
     std::size_t m_piecesInView = 0;
     std::vector<qsizetype> m_pieceEnds; // text view position after each piece
     bool m_growthScheduled = false;
+    bool m_insertingPieces = false;
 
     // Find.
     QString m_searchText; // the whole text as the text view counts positions

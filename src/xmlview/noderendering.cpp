@@ -76,13 +76,15 @@ RowContent textContent(const XMLNode &node)
         return {RowLine{{segment(std::string(text), primary)}, 0, 0}};
     }
     return {
-        RowLine{{segment(std::string(model::leadingCharacters(text, maximumShownTextLength)) +
-                             "...",
-                         primary)},
-                0, 0},
+        RowLine{
+            {segment(std::string(model::leadingCharacters(text, maximumShownTextLength)) + "...",
+                     primary)},
+            0,
+            0},
         RowLine{{segment("[" + std::to_string(length) + " characters total]", secondary,
                          SegmentFont::captionItalic)},
-                0, 2},
+                0,
+                2},
     };
 }
 
@@ -90,9 +92,10 @@ RowContent commentContent(const XMLNode &node)
 {
     const std::string_view text =
         node.textContent ? model::trimmed(*node.textContent) : std::string_view();
-    return {RowLine{{segment("<!-- ", green), segment(std::string(text), green),
-                     segment(" -->", green)},
-                    0, 0}};
+    return {RowLine{
+        {segment("<!-- ", green), segment(std::string(text), green), segment(" -->", green)},
+        0,
+        0}};
 }
 
 } // namespace

@@ -28,8 +28,8 @@ public:
     explicit CharacterWalker(std::string_view text) : m_text(text)
     {
         UErrorCode status = U_ZERO_ERROR;
-        m_utext.reset(utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()),
-                                     &status));
+        m_utext.reset(
+            utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status));
         m_breaker.reset(
             icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
         if (U_SUCCESS(status)) {
@@ -96,8 +96,7 @@ std::vector<std::string> splitIntoChunks(std::string_view text, std::size_t size
             // steps == size here; the window starts `window` characters before the end, and
             // never before the piece's start (window < size).
             const std::size_t windowStart = recent[(steps - window) % (window + 1)];
-            const std::size_t lineFeed =
-                text.substr(windowStart, end - windowStart).rfind('\n');
+            const std::size_t lineFeed = text.substr(windowStart, end - windowStart).rfind('\n');
             if (lineFeed != std::string_view::npos) {
                 end = windowStart + lineFeed + 1; // a line feed always ends a character
             }

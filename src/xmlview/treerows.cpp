@@ -49,8 +49,7 @@ ToggleAction XMLTreeRows::toggleAction(std::size_t row) const
     }
     const std::size_t textLength =
         node.textContent ? model::characterCount(model::trimmed(*node.textContent)) : 0;
-    const bool large =
-        node.children.size() > deferredChildCount || textLength > deferredTextLength;
+    const bool large = node.children.size() > deferredChildCount || textLength > deferredTextLength;
     if (!large || isExpanded(node)) {
         return ToggleAction::toggleNow;
     }

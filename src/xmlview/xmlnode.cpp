@@ -55,12 +55,11 @@ XMLNode::XMLNode(model::Uuid id, std::string name, std::map<std::string, std::st
                  std::vector<XMLNode> children)
     : id(id), name(std::move(name)), attributes(std::move(attributes)),
       textContent(std::move(textContent)), nodeType(nodeType), children(std::move(children))
-{
-}
+{}
 
 XMLNode::XMLNode(const XMLNode &other)
-    : id(other.id), name(other.name), attributes(other.attributes),
-      textContent(other.textContent), nodeType(other.nodeType)
+    : id(other.id), name(other.name), attributes(other.attributes), textContent(other.textContent),
+      nodeType(other.nodeType)
 {
     copyChildren(other, *this);
 }

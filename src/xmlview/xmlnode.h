@@ -26,8 +26,8 @@ enum class XMLNodeType
 // thousand levels deep costs heap, not call stack.
 struct XMLNode
 {
-    model::Uuid id;     // fresh for every parse; the tree view's identity of the node
-    std::string name;   // qualified element name, "text", "comment" or the PI target
+    model::Uuid id;   // fresh for every parse; the tree view's identity of the node
+    std::string name; // qualified element name, "text", "comment" or the PI target
     std::map<std::string, std::string> attributes; // element attributes or PI pseudo-attributes
     std::optional<std::string> textContent; // text nodes (trimmed) and comments (as reported)
     XMLNodeType nodeType = XMLNodeType::element;

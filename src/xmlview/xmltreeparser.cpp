@@ -39,9 +39,8 @@ XMLTreeParser &receiver(void *context)
     return *static_cast<XMLTreeParser *>(parserContext->_private);
 }
 
-void onStartElement(void *context, const xmlChar *localName, const xmlChar *prefix,
-                    const xmlChar *, int, const xmlChar **, int attributeCount, int,
-                    const xmlChar **attributes)
+void onStartElement(void *context, const xmlChar *localName, const xmlChar *prefix, const xmlChar *,
+                    int, const xmlChar **, int attributeCount, int, const xmlChar **attributes)
 {
     std::map<std::string, std::string> map;
     // Five pointers per attribute: local name, prefix, URI, value start, value end.
@@ -155,8 +154,8 @@ std::map<std::string, std::string> parsePseudoAttributes(std::string_view data)
     auto skipBlanks = [&] {
         const std::string_view rest = data.substr(position);
         const std::string_view after = model::trimmed(rest);
-        position = after.empty() ? data.size()
-                                 : static_cast<std::size_t>(after.data() - data.data());
+        position =
+            after.empty() ? data.size() : static_cast<std::size_t>(after.data() - data.data());
     };
     auto scanUpTo = [&](char stop) -> std::optional<std::string_view> {
         skipBlanks();
@@ -331,8 +330,8 @@ void XMLTreeParser::addNode(XMLNodeBuilder builder)
 void XMLTreeParser::elementStarted(std::string name, std::map<std::string, std::string> attributes)
 {
     flushText();
-    m_nodeStack.push_back(XMLNodeBuilder{std::move(name), std::move(attributes), std::nullopt,
-                                         XMLNodeType::element, {}});
+    m_nodeStack.push_back(XMLNodeBuilder{
+        std::move(name), std::move(attributes), std::nullopt, XMLNodeType::element, {}});
 }
 
 void XMLTreeParser::elementEnded()
@@ -361,12 +360,12 @@ void XMLTreeParser::processingInstructionFound(std::string_view target,
                                                std::optional<std::string_view> data)
 {
     flushText();
-    addNode(XMLNodeBuilder{std::string(target),
-                           data ? parsePseudoAttributes(*data) : std::map<std::string, std::string>{},
-                           std::nullopt,
-                           target == "xml" ? XMLNodeType::declaration
-                                           : XMLNodeType::processingInstruction,
-                           {}});
+    addNode(XMLNodeBuilder{
+        std::string(target),
+        data ? parsePseudoAttributes(*data) : std::map<std::string, std::string>{},
+        std::nullopt,
+        target == "xml" ? XMLNodeType::declaration : XMLNodeType::processingInstruction,
+        {}});
 }
 
 void XMLTreeParser::errorOccurred(XMLReaderError error)

@@ -375,7 +375,7 @@ private slots:
         for (QAction *action : window->menuBar()->actions()) {
             menus << action->text();
         }
-        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
         QStringList file;
         for (QAction *action : window->findChild<QMenu *>(QStringLiteral("fileMenu"))->actions()) {
             file << (action->isSeparator() ? QStringLiteral("-") : action->text());

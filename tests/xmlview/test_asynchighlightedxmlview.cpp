@@ -5,13 +5,13 @@
 #include "xmlview/views/xmltreeview.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QElapsedTimer>
 
 #include <memory>
 
@@ -80,12 +80,12 @@ private slots:
         QTest::newRow("tree mode wins over loading")
             << false << tree << true << false << 0 << int(RawDisplay::tree);
         QTest::newRow("loading") << false << raw << true << false << 0 << int(RawDisplay::loading);
-        QTest::newRow("one piece") << false << raw << false << true << 1
-                                   << int(RawDisplay::singleText);
-        QTest::newRow("two pieces") << false << raw << false << true << 2
-                                    << int(RawDisplay::chunked);
-        QTest::newRow("not prepared") << false << raw << false << false << 0
-                                      << int(RawDisplay::unprepared);
+        QTest::newRow("one piece")
+            << false << raw << false << true << 1 << int(RawDisplay::singleText);
+        QTest::newRow("two pieces")
+            << false << raw << false << true << 2 << int(RawDisplay::chunked);
+        QTest::newRow("not prepared")
+            << false << raw << false << false << 0 << int(RawDisplay::unprepared);
     }
 
     void displayRules()
@@ -134,7 +134,8 @@ private slots:
         QTest::addColumn<int>("pieces");
         QTest::addColumn<int>("display");
         QTest::newRow("50,000 characters: one piece") << 50'000 << 1 << int(RawDisplay::singleText);
-        QTest::newRow("50,001 characters: eleven pieces") << 50'001 << 11 << int(RawDisplay::chunked);
+        QTest::newRow("50,001 characters: eleven pieces")
+            << 50'001 << 11 << int(RawDisplay::chunked);
     }
 
     void pieceCounts()
@@ -268,8 +269,7 @@ private slots:
         QCOMPARE(view->findStatus()->text(), QStringLiteral("2 of 2"));
         QCOMPARE(view->textView()->textCursor().selectedText(), QStringLiteral("needle"));
         QCOMPARE(view->displayedChunks(), std::size_t(23)); // revealed up to the match
-        QCOMPARE(view->textView()->textCursor().selectionStart(),
-                 qsizetype(text.size() - 50));
+        QCOMPARE(view->textView()->textCursor().selectionStart(), qsizetype(text.size() - 50));
 
         QTest::keyClick(view->findField(), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(view->findStatus()->text(), QStringLiteral("1 of 2"));

@@ -24,8 +24,8 @@ vx::XMLNode node(vx::XMLNodeType type, std::string name,
 // One line per row line: segments as colour:"text", fonts other than body marked.
 std::string render(const vx::RowContent &content)
 {
-    static const char *colors[] = {"blue",   "purple", "brown",   "red",
-                                   "green",  "orange", "primary", "secondary"};
+    static const char *colors[] = {"blue",  "purple", "brown",   "red",
+                                   "green", "orange", "primary", "secondary"};
     std::string out;
     for (const auto &line : content) {
         out += "[+" + std::to_string(line.spacingBefore) + " gap" +
@@ -68,8 +68,7 @@ const RowCase rowCases[] = {
      node(vx::XMLNodeType::element, "cbc:Amount", {{"currencyID", "EUR"}}),
      "[+0 gap2] blue:\"<\" purple/medium:\"cbc:Amount\"\n"
      "[+2 gap2] primary:\"  \" brown:\"currencyID\" primary:\"=\" red:\"\"EUR\"\" blue:\" />\"\n"},
-    {"upper_case_keys_first",
-     node(vx::XMLNodeType::element, "e", {{"alpha", "1"}, {"Zeta", "2"}}),
+    {"upper_case_keys_first", node(vx::XMLNodeType::element, "e", {{"alpha", "1"}, {"Zeta", "2"}}),
      "[+0 gap2] blue:\"<\" purple/medium:\"e\"\n"
      "[+2 gap2] primary:\"  \" brown:\"Zeta\" primary:\"=\" red:\"\"2\"\"\n"
      "[+1 gap2] primary:\"  \" brown:\"alpha\" primary:\"=\" red:\"\"1\"\" blue:\" />\"\n"},
@@ -136,8 +135,8 @@ const ContentCase contentCases[] = {
     {"blank_text", node(vx::XMLNodeType::text, "text", {}, std::string(" \n ")), false},
     {"comment", node(vx::XMLNodeType::comment, "comment", {}, std::string("c")), true},
     {"blank_comment", node(vx::XMLNodeType::comment, "comment", {}, std::string("  ")), false},
-    {"processing_instruction",
-     node(vx::XMLNodeType::processingInstruction, "p", {{"a", "1"}}), false},
+    {"processing_instruction", node(vx::XMLNodeType::processingInstruction, "p", {{"a", "1"}}),
+     false},
     {"declaration", node(vx::XMLNodeType::declaration, "xml"), false},
 };
 

@@ -18,11 +18,11 @@ struct PseudoCase
 };
 
 const PseudoCase pseudoCases[] = {
-    {"two_double_quoted", R"(type="text/xsl" href="style.xsl")",
+    {"two_double_quoted",
+     R"(type="text/xsl" href="style.xsl")",
      {{"type", "text/xsl"}, {"href", "style.xsl"}}},
     {"apostrophe_and_double_quote", R"(a='1' b="2")", {{"a", "1"}, {"b", "2"}}},
-    {"quote_inside_other_quotes", R"(a='say "hi"' b="it's")",
-     {{"a", "say \"hi\""}, {"b", "it's"}}},
+    {"quote_inside_other_quotes", R"(a='say "hi"' b="it's")", {{"a", "say \"hi\""}, {"b", "it's"}}},
     {"empty_first_value_stops_all", R"(type="" href="style.xsl")", {}},
     {"empty_later_value_keeps_earlier", R"(a="1" b="" c="3")", {{"a", "1"}}},
     {"malformed_tail_keeps_earlier", R"(a="1" b=2)", {{"a", "1"}}},

@@ -42,7 +42,9 @@ const SplitCase splitCases[] = {
     {"shorter_than_size_one_piece", "abc\ndef", 5000, {7}},
     {"sixty_thousand_without_line_feeds", std::string(60'000, 'x'), 5000,
      std::vector<std::size_t>(12, 5000)},
-    {"fifty_thousand_and_one", std::string(50'001, 'x'), 5000,
+    {"fifty_thousand_and_one",
+     std::string(50'001, 'x'),
+     5000,
      {5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000, 1}},
     // 100-character lines: the 5,000 mark falls on a line end, the cut stays there.
     {"hundred_character_lines", linesOf(100, 120), 5000, {5000, 5000, 2000}},
@@ -51,14 +53,17 @@ const SplitCase splitCases[] = {
     {"line_feed_in_window_used", linesOf(201, 30), 5000, {4824, 1206}},
     // The window is the 200 characters before the mark: a line feed at its first character
     // is used, one a character earlier is not.
-    {"line_feed_at_window_start_used", std::string(4800, 'a') + "\n" + std::string(1000, 'b'),
-     5000, {4801, 1000}},
-    {"line_feed_before_window_ignored", std::string(4799, 'a') + "\n" + std::string(1200, 'b'),
-     5000, {5000, 1000}},
+    {"line_feed_at_window_start_used",
+     std::string(4800, 'a') + "\n" + std::string(1000, 'b'),
+     5000,
+     {4801, 1000}},
+    {"line_feed_before_window_ignored",
+     std::string(4799, 'a') + "\n" + std::string(1200, 'b'),
+     5000,
+     {5000, 1000}},
     // Window is size / 10 for small sizes: 4 characters for 40.
     {"small_size_window_used", std::string(37, 'a') + "\n" + std::string(39, 'b'), 40, {38, 39}},
-    {"small_size_window_missed", std::string(35, 'a') + "\n" + std::string(39, 'b'), 40,
-     {40, 35}},
+    {"small_size_window_missed", std::string(35, 'a') + "\n" + std::string(39, 'b'), 40, {40, 35}},
     // CR LF counts as one character and ends a line like a line feed.
     {"crlf_is_one_character_and_a_line_end",
      [] {
@@ -68,7 +73,8 @@ const SplitCase splitCases[] = {
          }
          return text;
      }(),
-     5000, {5000, 5000}},
+     5000,
+     {5000, 5000}},
 };
 
 class SplitIntoChunks : public testing::TestWithParam<SplitCase>
@@ -170,8 +176,8 @@ std::vector<std::size_t> growth(std::size_t pieceCount)
     std::size_t displayed = vx::firstDisplayedPieces(0, pieceCount);
     steps.push_back(displayed);
     while (true) {
-        const std::size_t next = vx::displayedPiecesAfterReaching(displayed - 1, displayed,
-                                                                  pieceCount);
+        const std::size_t next =
+            vx::displayedPiecesAfterReaching(displayed - 1, displayed, pieceCount);
         if (next == displayed) {
             return steps;
         }

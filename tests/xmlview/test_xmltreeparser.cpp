@@ -37,8 +37,8 @@ struct TreeCase
 const TreeCase treeCases[] = {
     {"mixed_content_keeps_order", "<a>  x <b/> y  </a>", R"(a(#"x",b,#"y"))"},
     {"blank_content_gives_no_children", "<a> \n\t \r\n </a>", "a"},
-    {"namespace_declaration_is_not_an_attribute",
-     R"(<p:a xmlns:p="urn:p" xmlns="urn:d" p:k="v"/>)", "p:a{p:k=v}"},
+    {"namespace_declaration_is_not_an_attribute", R"(<p:a xmlns:p="urn:p" xmlns="urn:d" p:k="v"/>)",
+     "p:a{p:k=v}"},
     {"leaf_text_is_a_child", "<cbc:ID xmlns:cbc=\"urn:c\">42</cbc:ID>", R"(cbc:ID(#"42"))"},
     {"text_is_trimmed_inner_kept", "<a>\n  two  words \n</a>", R"(a(#"two  words"))"},
     {"comment_before_root", "<!--c--><a/>", "a"},
@@ -46,8 +46,7 @@ const TreeCase treeCases[] = {
     {"pi_after_root_keeps_root", "<a/><?pi x=\"1\"?>", "a"},
     {"comment_inside_as_reported", "<a><!-- c  --></a>", R"(a(!" c  "))"},
     {"comment_splits_text", "<a>x<!--c-->y</a>", R"(a(#"x",!"c",#"y"))"},
-    {"processing_instruction_inside",
-     R"(<a><?xml-stylesheet type="text/xsl" href="s.xsl"?></a>)",
+    {"processing_instruction_inside", R"(<a><?xml-stylesheet type="text/xsl" href="s.xsl"?></a>)",
      "a(?xml-stylesheet{href=s.xsl,type=text/xsl})"},
     {"processing_instruction_without_data", "<a><?go?></a>", "a(?go)"},
     {"xml_declaration_is_consumed", "<?xml version=\"1.0\"?>\n<a/>", "a"},
@@ -85,8 +84,10 @@ const ErrorCase errorCases[] = {
     {"mismatched_tag_names_line_and_column", "<a>\n  <b>\n</a>",
      "error: Line 3, column 5: Opening and ending tag mismatch: b line 2 and a"},
     {"unclosed_tag", "<a>", "error: Line 1, column 4: Premature end of data in tag a line 1"},
-    {"undeclared_prefix", "<p:a/>", "error: Line 1, column 5: Namespace prefix p on a is not defined"},
-    {"only_a_comment", "<!--only-->", "error: Line 1, column 12: Start tag expected, '<' not found"},
+    {"undeclared_prefix", "<p:a/>",
+     "error: Line 1, column 5: Namespace prefix p on a is not defined"},
+    {"only_a_comment", "<!--only-->",
+     "error: Line 1, column 12: Start tag expected, '<' not found"},
     {"two_roots", "<a/><b/>", "error: Line 1, column 5: Extra content at the end of the document"},
     {"undefined_entity", "<a>&nope;</a>", "error: Line 1, column 10: Entity 'nope' not defined"},
     {"empty_text", "", "error: XML parsing failed"},
@@ -224,8 +225,9 @@ TEST_F(HostileInput, FiveMegabyteTextNode)
 
 TEST_F(HostileInput, MalformedInputsEndInErrors)
 {
-    const std::string cases[] = {"<", "<a", "<a b=>", "</a>", "<a></b>", "<a>&#0;</a>",
-                                 "<a>]]></a>", "\x01", "<a><![CDATA[</a>", "<?xml?><a/>"};
+    const std::string cases[] = {
+        "<",          "<a",   "<a b=>",           "</a>",       "<a></b>", "<a>&#0;</a>",
+        "<a>]]></a>", "\x01", "<a><![CDATA[</a>", "<?xml?><a/>"};
     for (const auto &text : cases) {
         EXPECT_EQ(outcome(text).rfind("error: ", 0), 0u) << text;
     }

@@ -131,8 +131,8 @@ private slots:
             << QStringLiteral("<r><a><b>%1</b></a></r>").arg(QString(100, QLatin1Char('t')))
             << false << 0;
         QTest::newRow("text of 101 characters behind a spinner")
-            << QStringLiteral("<r><a><b>%1</b></a></r>").arg(QString(101, QLatin1Char('t')))
-            << true << 0;
+            << QStringLiteral("<r><a><b>%1</b></a></r>").arg(QString(101, QLatin1Char('t'))) << true
+            << 0;
     }
 
     void largeNodesExpandLater()
@@ -183,8 +183,9 @@ private slots:
     {
         auto view = loadedView("<a>\n<b>\n</a>");
         QCOMPARE(view->content(), XMLTreeView::Content::error);
-        QCOMPARE(*view->errorMessage(),
-                 QStringLiteral("Line 3, column 5: Opening and ending tag mismatch: b line 2 and a"));
+        QCOMPARE(
+            *view->errorMessage(),
+            QStringLiteral("Line 3, column 5: Opening and ending tag mismatch: b line 2 and a"));
         QVERIFY(!view->isLoading());
         QCOMPARE(view->nodeCountText(), QString());
         QCOMPARE(view->model()->rowCount(), 0);

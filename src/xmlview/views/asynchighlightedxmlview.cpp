@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "asynchighlightedxmlview.h"
 
-#include "app/localization.h"
-#include "app/theme.h"
+#include "app/style/localization.h"
+#include "app/style/theme.h"
 #include "spinner.h"
 #include "xmltreeview.h"
 #include "xmlview/textchunks.h"
@@ -57,16 +57,20 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
     {
         auto *column = new QVBoxLayout(m_noContentPage);
         column->addStretch(1);
-        auto *title = new QLabel(app::localized("❌ No XML content available"), m_noContentPage);
+        auto *title = new QLabel(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "❌ No XML content available")),
+            m_noContentPage);
         title->setObjectName(QStringLiteral("noContentTitle"));
-        title->setFont(app::theme::title2());
+        title->setFont(app::style::theme::title2());
         QPalette red = title->palette();
-        red.setColor(QPalette::WindowText, app::theme::named(app::theme::Named::red, red));
+        red.setColor(QPalette::WindowText,
+                     app::style::theme::named(app::style::theme::Named::red, red));
         title->setPalette(red);
         title->setAlignment(Qt::AlignHCenter);
         column->addWidget(title);
-        column->addWidget(label(app::localized("Check if the file loaded correctly"),
-                                app::theme::caption(), m_noContentPage));
+        column->addWidget(label(app::style::localized(QT_TRANSLATE_NOOP(
+                                    "Localizable", "Check if the file loaded correctly")),
+                                app::style::theme::caption(), m_noContentPage));
         column->addStretch(1);
     }
     m_stack->addWidget(m_noContentPage);
@@ -78,8 +82,9 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         column->setSpacing(12);
         column->addStretch(1);
         column->addWidget(new Spinner(32, m_loadingPage), 0, Qt::AlignHCenter);
-        auto *text =
-            label(app::localized("Loading text content..."), app::theme::body(), m_loadingPage);
+        auto *text = label(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Loading text content...")),
+            app::style::theme::body(), m_loadingPage);
         text->setObjectName(QStringLiteral("loadingText"));
         column->addWidget(text);
         column->addStretch(1);
@@ -101,32 +106,35 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         bar->setContentsMargins(8, 4, 8, 4);
         m_findField = new QLineEdit(m_findBar);
         m_findField->setObjectName(QStringLiteral("findField"));
-        m_findField->setPlaceholderText(app::localized("Find"));
+        m_findField->setPlaceholderText(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Find")));
         m_findField->setClearButtonEnabled(true);
         m_findField->installEventFilter(this);
         bar->addWidget(m_findField, 1);
-        m_findStatus = label(QString(), app::theme::caption(), m_findBar);
+        m_findStatus = label(QString(), app::style::theme::caption(), m_findBar);
         m_findStatus->setObjectName(QStringLiteral("findStatus"));
         bar->addWidget(m_findStatus);
         auto *previous = new QToolButton(m_findBar);
         previous->setArrowType(Qt::UpArrow);
-        previous->setToolTip(app::localized("Previous Match"));
+        previous->setToolTip(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Previous Match")));
         previous->setAutoRaise(true);
         connect(previous, &QToolButton::clicked, this, &AsyncHighlightedXMLView::findPrevious);
         bar->addWidget(previous);
         auto *next = new QToolButton(m_findBar);
         next->setArrowType(Qt::DownArrow);
-        next->setToolTip(app::localized("Next Match"));
+        next->setToolTip(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Next Match")));
         next->setAutoRaise(true);
         connect(next, &QToolButton::clicked, this, &AsyncHighlightedXMLView::findNext);
         bar->addWidget(next);
         auto *done = new QToolButton(m_findBar);
-        done->setText(app::localized("Done"));
+        done->setText(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Done")));
         done->setAutoRaise(true);
         connect(done, &QToolButton::clicked, this, &AsyncHighlightedXMLView::closeFind);
         bar->addWidget(done);
         m_findBar->hide();
-        connect(m_findField, &QLineEdit::textChanged, this, &AsyncHighlightedXMLView::updateMatches);
+        connect(m_findField, &QLineEdit::textChanged, this,
+                &AsyncHighlightedXMLView::updateMatches);
         column->addWidget(m_findBar);
 
         m_textView = new QPlainTextEdit(m_textPage);
@@ -134,7 +142,7 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         m_textView->setReadOnly(true);
         m_textView->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                             Qt::TextSelectableByKeyboard);
-        m_textView->setFont(app::theme::monospaced());
+        m_textView->setFont(app::style::theme::monospaced());
         m_textView->setFrameShape(QFrame::NoFrame);
         m_textView->setUndoRedoEnabled(false);
         m_textView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -147,8 +155,9 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         auto *footer = new QVBoxLayout(m_footer);
         footer->setSpacing(8);
         footer->addWidget(new Spinner(16, m_footer), 0, Qt::AlignHCenter);
-        footer->addWidget(
-            label(app::localized("Loading more content..."), app::theme::caption(), m_footer));
+        footer->addWidget(label(
+            app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Loading more content...")),
+            app::style::theme::caption(), m_footer));
         m_footer->hide();
         column->addWidget(m_footer);
     }
@@ -162,19 +171,22 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
     // The Raw / Tree switch, also for a menu; window-wide shortcuts.
     m_modeGroup = new QActionGroup(this);
     m_modeGroup->setExclusive(true);
-    m_rawAction = new QAction(app::localized("Raw"), m_modeGroup);
+    m_rawAction =
+        new QAction(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Raw")), m_modeGroup);
     m_rawAction->setObjectName(QStringLiteral("rawModeAction"));
     m_rawAction->setCheckable(true);
     m_rawAction->setChecked(true);
     m_rawAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-    m_treeAction = new QAction(app::localized("Tree"), m_modeGroup);
+    m_treeAction =
+        new QAction(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Tree")), m_modeGroup);
     m_treeAction->setObjectName(QStringLiteral("treeModeAction"));
     m_treeAction->setCheckable(true);
     m_treeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
     connect(m_rawAction, &QAction::triggered, this, [this] { setViewMode(XMLViewMode::raw); });
     connect(m_treeAction, &QAction::triggered, this, [this] { setViewMode(XMLViewMode::tree); });
 
-    m_findAction = new QAction(app::localized("Find…"), this);
+    m_findAction =
+        new QAction(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Find…")), this);
     m_findAction->setObjectName(QStringLiteral("findAction"));
     m_findAction->setShortcut(QKeySequence::Find);
     m_findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -295,9 +307,10 @@ void AsyncHighlightedXMLView::refresh()
         return;
     case RawDisplay::singleText:
     case RawDisplay::unprepared:
-        // The unprepared text is filled in only when it can be seen: before the first
-        // appearance it never is, and a large text would cost its layout for nothing.
-        if (m_shown != Shown::wholeText && (shown == RawDisplay::singleText || isVisible())) {
+        // A large unprepared text is filled in only when it can be seen: before the first
+        // appearance it never is, and its layout would cost for nothing.
+        if (m_shown != Shown::wholeText && (shown == RawDisplay::singleText || isVisible() ||
+                                            m_xmlContent->size() <= singlePieceLimit)) {
             m_textView->setPlainText(
                 qText(shown == RawDisplay::singleText ? m_textChunks.front() : *m_xmlContent));
             m_shown = Shown::wholeText;
@@ -360,8 +373,7 @@ void AsyncHighlightedXMLView::showPieces(std::size_t count)
 void AsyncHighlightedXMLView::checkLastPieceInView()
 {
     if (display() != RawDisplay::chunked || m_growthScheduled || m_insertingPieces ||
-        m_piecesInView == 0 ||
-        m_displayedChunks >= m_textChunks.size() || !isVisible()) {
+        m_piecesInView == 0 || m_displayedChunks >= m_textChunks.size() || !isVisible()) {
         return;
     }
     const qsizetype lastStart = m_piecesInView >= 2 ? m_pieceEnds[m_piecesInView - 2] : 0;
@@ -423,7 +435,9 @@ void AsyncHighlightedXMLView::updateMatches()
         }
     }
     if (m_matches.empty()) {
-        m_findStatus->setText(query.isEmpty() ? QString() : app::localized("No matches"));
+        m_findStatus->setText(query.isEmpty() ? QString()
+                                              : app::style::localized(QT_TRANSLATE_NOOP(
+                                                    "Localizable", "No matches")));
         return;
     }
     // The first match at or after the cursor.
@@ -465,7 +479,9 @@ void AsyncHighlightedXMLView::selectMatch(qsizetype match)
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     m_textView->setTextCursor(cursor);
     m_textView->ensureCursorVisible();
-    m_findStatus->setText(app::localized("%1 of %2").arg(match + 1).arg(matchCount()));
+    m_findStatus->setText(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "%1 of %2"))
+                              .arg(match + 1)
+                              .arg(matchCount()));
 }
 
 void AsyncHighlightedXMLView::closeFind()

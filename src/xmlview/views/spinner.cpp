@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "spinner.h"
 
-#include "app/theme.h"
+#include "app/style/theme.h"
 
 #include <QPainter>
 #include <QPen>
@@ -9,7 +9,8 @@
 
 namespace vellora::xmlview::views {
 
-Spinner::Spinner(int size, QWidget *parent) : QWidget(parent), m_size(size), m_timer(new QTimer(this))
+Spinner::Spinner(int size, QWidget *parent)
+    : QWidget(parent), m_size(size), m_timer(new QTimer(this))
 {
     setFixedSize(size, size);
     m_timer->setInterval(50);
@@ -40,7 +41,7 @@ void Spinner::paintArc(QPainter &painter, const QRectF &rect, int phase, const Q
 void Spinner::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintArc(painter, QRectF(rect()), m_phase, app::theme::secondaryText(palette()));
+    paintArc(painter, QRectF(rect()), m_phase, app::style::theme::secondaryText(palette()));
 }
 
 void Spinner::showEvent(QShowEvent *event)

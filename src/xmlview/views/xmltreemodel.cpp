@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "xmltreemodel.h"
 
-#include "app/theme.h"
+#include "app/style/theme.h"
 #include "spinner.h"
 #include "xmlview/noderendering.h"
 
@@ -20,7 +20,7 @@ QString qText(const std::string &text)
 
 QFont segmentFont(SegmentFont font)
 {
-    QFont result = app::theme::monospaced();
+    QFont result = app::style::theme::monospaced();
     switch (font) {
     case SegmentFont::body:
         break;
@@ -28,7 +28,7 @@ QFont segmentFont(SegmentFont font)
         result.setWeight(QFont::Medium);
         break;
     case SegmentFont::captionItalic:
-        result.setPointSizeF(app::theme::caption().pointSizeF());
+        result.setPointSizeF(app::style::theme::caption().pointSizeF());
         result.setItalic(true);
         break;
     }
@@ -37,24 +37,24 @@ QFont segmentFont(SegmentFont font)
 
 QColor segmentColor(SegmentColor color, const QPalette &palette)
 {
-    using app::theme::Named;
+    using app::style::theme::Named;
     switch (color) {
     case SegmentColor::blue:
-        return app::theme::named(Named::blue, palette);
+        return app::style::theme::named(Named::blue, palette);
     case SegmentColor::purple:
-        return app::theme::named(Named::purple, palette);
+        return app::style::theme::named(Named::purple, palette);
     case SegmentColor::brown:
-        return app::theme::named(Named::brown, palette);
+        return app::style::theme::named(Named::brown, palette);
     case SegmentColor::red:
-        return app::theme::named(Named::red, palette);
+        return app::style::theme::named(Named::red, palette);
     case SegmentColor::green:
-        return app::theme::named(Named::green, palette);
+        return app::style::theme::named(Named::green, palette);
     case SegmentColor::orange:
-        return app::theme::named(Named::orange, palette);
+        return app::style::theme::named(Named::orange, palette);
     case SegmentColor::primary:
         return palette.color(QPalette::Text);
     case SegmentColor::secondary:
-        return app::theme::secondaryText(palette);
+        return app::style::theme::secondaryText(palette);
     }
     return palette.color(QPalette::Text);
 }
@@ -84,8 +84,9 @@ int lineWidthOf(const RowLine &line)
 // The first line is centred on the disclosure column's height.
 int firstLineOffset(const RowContent &content)
 {
-    return content.empty() ? 0
-                           : std::max(0, (XMLNodeDelegate::lineHeight - lineHeightOf(content[0])) / 2);
+    return content.empty()
+               ? 0
+               : std::max(0, (XMLNodeDelegate::lineHeight - lineHeightOf(content[0])) / 2);
 }
 
 void paintChevron(QPainter &painter, const QRectF &rect, bool down, const QColor &color)
@@ -246,7 +247,7 @@ void XMLNodeDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 
     const int depth = index.data(XMLTreeModel::DepthRole).toInt();
     const QRect control = controlRect(option.rect, depth);
-    const QColor secondary = app::theme::secondaryText(option.palette);
+    const QColor secondary = app::style::theme::secondaryText(option.palette);
     if (index.data(XMLTreeModel::HasContentRole).toBool()) {
         if (index.data(XMLTreeModel::ExpandingRole).toBool()) {
             const QRectF frame(control.x(), control.center().y() - 6, 12, 12);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "xmltreeview.h"
 
-#include "app/localization.h"
-#include "app/symbolview.h"
-#include "app/theme.h"
+#include "app/style/localization.h"
+#include "app/style/symbolview.h"
+#include "app/style/theme.h"
 #include "spinner.h"
 #include "xmltreemodel.h"
 #include "xmlview/xmltreeparser.h"
@@ -118,14 +118,15 @@ XMLTreeView::XMLTreeView(std::shared_ptr<const std::string> xmlContent, QWidget 
     header->setBackgroundRole(QPalette::Window);
     auto *headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(12, 8, 12, 8);
-    auto *title = new QLabel(app::localized("XML Tree View"), header);
+    auto *title = new QLabel(
+        app::style::localized(QT_TRANSLATE_NOOP("Localizable", "XML Tree View")), header);
     title->setObjectName(QStringLiteral("treeTitle"));
-    title->setFont(app::theme::headline());
+    title->setFont(app::style::theme::headline());
     headerLayout->addWidget(title);
     headerLayout->addStretch(1);
     m_headerSpinner = new Spinner(16, header);
     headerLayout->addWidget(m_headerSpinner);
-    m_countLabel = secondaryLabel(QString(), app::theme::caption(), header);
+    m_countLabel = secondaryLabel(QString(), app::style::theme::caption(), header);
     m_countLabel->setObjectName(QStringLiteral("nodeCount"));
     headerLayout->addWidget(m_countLabel);
     layout->addWidget(header);
@@ -139,20 +140,24 @@ XMLTreeView::XMLTreeView(std::shared_ptr<const std::string> xmlContent, QWidget 
     m_loadingPage = centredColumn(
         m_stack,
         {new Spinner(32, m_stack),
-         secondaryLabel(app::localized("Parsing XML..."), app::theme::body(), m_stack)},
+         secondaryLabel(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Parsing XML...")),
+                        app::style::theme::body(), m_stack)},
         12);
     m_stack->addWidget(m_loadingPage);
 
-    auto *warning = new app::SymbolView(QStringLiteral("exclamationmark.triangle"), 32, m_stack);
+    auto *warning =
+        new app::style::SymbolView(QStringLiteral("exclamationmark.triangle"), 32, m_stack);
     QPalette warningPalette = warning->palette();
-    warningPalette.setColor(QPalette::PlaceholderText,
-                            app::theme::named(app::theme::Named::orange, warningPalette));
+    warningPalette.setColor(
+        QPalette::PlaceholderText,
+        app::style::theme::named(app::style::theme::Named::orange, warningPalette));
     warning->setPalette(warningPalette);
-    auto *errorTitle = new QLabel(app::localized("XML Parsing Error"), m_stack);
-    QFont titleFont = app::theme::title2();
+    auto *errorTitle = new QLabel(
+        app::style::localized(QT_TRANSLATE_NOOP("Localizable", "XML Parsing Error")), m_stack);
+    QFont titleFont = app::style::theme::title2();
     titleFont.setWeight(QFont::Medium);
     errorTitle->setFont(titleFont);
-    m_errorLabel = secondaryLabel(QString(), app::theme::body(), m_stack);
+    m_errorLabel = secondaryLabel(QString(), app::style::theme::body(), m_stack);
     m_errorLabel->setObjectName(QStringLiteral("errorMessage"));
     m_errorLabel->setWordWrap(true);
     m_errorLabel->setAlignment(Qt::AlignHCenter);
@@ -224,7 +229,8 @@ QString XMLTreeView::nodeCountText() const
     if (m_isLoading || !m_model->rows()) {
         return {};
     }
-    return app::localized("%1 nodes").arg(m_model->rows()->nodeCount());
+    return app::style::localized(QT_TRANSLATE_NOOP("Localizable", "%1 nodes"))
+        .arg(m_model->rows()->nodeCount());
 }
 
 void XMLTreeView::loadXML()
@@ -245,8 +251,8 @@ void XMLTreeView::loadXML()
         XMLParseResult result = parser.parse(text ? *text : std::string());
         if (auto *node = std::get_if<XMLNode>(&result)) {
             // The rows of the default expansion are laid out here too, off the UI thread.
-            outcome->rows = std::make_unique<XMLTreeRows>(
-                std::make_shared<const XMLNode>(std::move(*node)));
+            outcome->rows =
+                std::make_unique<XMLTreeRows>(std::make_shared<const XMLNode>(std::move(*node)));
         } else {
             outcome->error =
                 QString::fromStdString(errorDescription(std::get<XMLParseError>(result)));
@@ -284,7 +290,8 @@ void XMLTreeView::finishLoad(Outcome outcome)
 void XMLTreeView::releaseRows(std::unique_ptr<XMLTreeRows> rows)
 {
     if (rows && rows->nodeCount() > 10'000) {
-        QThreadPool::globalInstance()->start([stale = std::shared_ptr<XMLTreeRows>(std::move(rows))] {});
+        QThreadPool::globalInstance()->start(
+            [stale = std::shared_ptr<XMLTreeRows>(std::move(rows))] {});
     }
 }
 

@@ -113,6 +113,7 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         bar->addWidget(m_findField, 1);
         m_findStatus = label(QString(), app::style::theme::caption(), m_findBar);
         m_findStatus->setObjectName(QStringLiteral("findStatus"));
+        m_findStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         bar->addWidget(m_findStatus);
         auto *previous = new QToolButton(m_findBar);
         previous->setArrowType(Qt::UpArrow);

@@ -2,7 +2,6 @@
 #include "xmltreeview.h"
 
 #include "app/style/localization.h"
-#include "app/style/symbolview.h"
 #include "app/style/theme.h"
 #include "spinner.h"
 #include "xmltreemodel.h"
@@ -13,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QThreadPool>
@@ -30,11 +31,43 @@ QWidget *centredColumn(QWidget *parent, std::initializer_list<QWidget *> items, 
     layout->setSpacing(spacing);
     layout->addStretch(1);
     for (QWidget *item : items) {
-        layout->addWidget(item, 0, Qt::AlignHCenter);
+        // A wrapping label takes the full width, so its lines are measured at the width it
+        // gets; everything else is centred at its own size.
+        auto *label = qobject_cast<QLabel *>(item);
+        layout->addWidget(item, 0, label && label->wordWrap() ? Qt::Alignment() : Qt::AlignHCenter);
     }
     layout->addStretch(1);
     return page;
 }
+
+// The error panel's warning sign: an orange triangle with an exclamation mark, 32 points.
+// (The icon theme's dialog-warning is a speech bubble around a triangle, which loses its
+// mark when drawn in one colour.)
+class WarningSign final : public QWidget
+{
+public:
+    explicit WarningSign(QWidget *parent) : QWidget(parent) { setFixedSize(32, 32); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor orange = app::style::theme::named(app::style::theme::Named::orange, palette());
+        QPainterPath triangle;
+        triangle.moveTo(16, 3);
+        triangle.lineTo(30, 28);
+        triangle.lineTo(2, 28);
+        triangle.closeSubpath();
+        painter.setPen(QPen(orange, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(triangle);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(orange);
+        painter.drawRoundedRect(QRectF(14.5, 10, 3, 10), 1.5, 1.5);
+        painter.drawEllipse(QPointF(16, 23.5), 1.8, 1.8);
+    }
+};
 
 QLabel *secondaryLabel(const QString &text, const QFont &font, QWidget *parent)
 {
@@ -145,13 +178,8 @@ XMLTreeView::XMLTreeView(std::shared_ptr<const std::string> xmlContent, QWidget 
         12);
     m_stack->addWidget(m_loadingPage);
 
-    auto *warning =
-        new app::style::SymbolView(QStringLiteral("exclamationmark.triangle"), 32, m_stack);
-    QPalette warningPalette = warning->palette();
-    warningPalette.setColor(
-        QPalette::PlaceholderText,
-        app::style::theme::named(app::style::theme::Named::orange, warningPalette));
-    warning->setPalette(warningPalette);
+    auto *warning = new WarningSign(m_stack);
+    warning->setObjectName(QStringLiteral("errorSymbol"));
     auto *errorTitle = new QLabel(
         app::style::localized(QT_TRANSLATE_NOOP("Localizable", "XML Parsing Error")), m_stack);
     QFont titleFont = app::style::theme::title2();

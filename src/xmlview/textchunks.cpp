@@ -69,6 +69,21 @@ private:
     std::unique_ptr<icu::BreakIterator> m_breaker;
 };
 
+// Whether the `size` bytes from `start` (or all that remain) are ASCII without a carriage
+// return, and the byte after them, if any, is ASCII too (so the last one is not the start of
+// a longer character, such as a letter with a combining mark).
+bool plainAsciiRun(std::string_view text, std::size_t start, std::size_t size)
+{
+    const std::size_t end = std::min(start + size + 1, text.size());
+    for (std::size_t i = start; i < end; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80 || byte == '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::vector<std::string> splitIntoChunks(std::string_view text, std::size_t size)
@@ -85,17 +100,26 @@ std::vector<std::string> splitIntoChunks(std::string_view text, std::size_t size
     std::size_t start = 0;
     while (true) {
         std::size_t end = start;
-        std::size_t steps = 0;
-        recent[0] = start;
-        while (steps < size && end < text.size()) {
-            end = walker.next(end);
-            ++steps;
-            recent[steps % (window + 1)] = end;
+        std::size_t windowStart = start;
+        if (plainAsciiRun(text, start, size)) {
+            // One byte is one character here: no walking needed.
+            end = std::min(start + size, text.size());
+            windowStart = end - std::min(window, end - start);
+        } else {
+            std::size_t steps = 0;
+            recent[0] = start;
+            while (steps < size && end < text.size()) {
+                end = walker.next(end);
+                ++steps;
+                recent[steps % (window + 1)] = end;
+            }
+            // When the text goes on, steps == size; the window starts `window` characters
+            // before the end, and never before the piece's start (window < size).
+            if (end < text.size()) {
+                windowStart = recent[(steps - window) % (window + 1)];
+            }
         }
         if (end < text.size()) {
-            // steps == size here; the window starts `window` characters before the end, and
-            // never before the piece's start (window < size).
-            const std::size_t windowStart = recent[(steps - window) % (window + 1)];
             const std::size_t lineFeed = text.substr(windowStart, end - windowStart).rfind('\n');
             if (lineFeed != std::string_view::npos) {
                 end = windowStart + lineFeed + 1; // a line feed always ends a character
@@ -112,7 +136,19 @@ std::vector<std::string> splitIntoChunks(std::string_view text, std::size_t size
 
 std::vector<std::string> prepareTextPieces(std::string_view text)
 {
-    if (model::characterCount(text) <= singlePieceLimit) {
+    // Whether the text has more characters than the limit: no need to count them all.
+    bool longText = false;
+    if (text.size() > singlePieceLimit) {
+        const CharacterWalker walker(text);
+        std::size_t position = 0;
+        std::size_t count = 0;
+        while (position < text.size() && count <= singlePieceLimit) {
+            position = walker.next(position);
+            ++count;
+        }
+        longText = count > singlePieceLimit;
+    }
+    if (!longText) {
         return {std::string(text)};
     }
     return splitIntoChunks(text, pieceSize);

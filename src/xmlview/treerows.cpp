@@ -4,19 +4,35 @@
 #include "model/text.h"
 #include "noderendering.h"
 
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace vellora::xmlview {
 
+std::size_t XMLTreeRows::IdHash::operator()(const model::Uuid &id) const noexcept
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, id.bytes().data(), sizeof bits);
+    return static_cast<std::size_t>(bits);
+}
+
 XMLTreeRows::XMLTreeRows(std::shared_ptr<const XMLNode> root)
     : m_root(std::move(root)), m_nodeCount(countNodes(*m_root))
 {
-    for (const XMLNode *node : nodesUpToDepth(*m_root, defaultExpansionDepth)) {
-        m_expanded.insert(node->id);
-    }
-    m_rows.push_back(TreeRow{m_root.get(), 0});
-    if (m_expanded.contains(m_root->id)) {
-        appendVisibleChildren(*m_root, 0, m_rows);
+    // Every node down to the default depth is expanded, so the rows on show are exactly the
+    // nodes one level deeper, in pre-order: no lookups needed to list them.
+    std::vector<std::pair<const XMLNode *, int>> work{{m_root.get(), 0}};
+    while (!work.empty()) {
+        auto [node, depth] = work.back();
+        work.pop_back();
+        m_rows.push_back(TreeRow{node, depth});
+        if (depth <= defaultExpansionDepth) {
+            m_expanded.insert(node->id);
+            for (auto child = node->children.rbegin(); child != node->children.rend(); ++child) {
+                work.emplace_back(&*child, depth + 1);
+            }
+        }
     }
 }
 

@@ -77,10 +77,16 @@ public:
 private:
     void appendVisibleChildren(const XMLNode &node, int depth, std::vector<TreeRow> &out) const;
 
+    // Node ids are random: any eight of their bytes make a good hash, at no cost.
+    struct IdHash
+    {
+        std::size_t operator()(const model::Uuid &id) const noexcept;
+    };
+
     std::shared_ptr<const XMLNode> m_root;
     std::vector<TreeRow> m_rows;
-    std::unordered_set<model::Uuid> m_expanded;
-    std::unordered_set<model::Uuid> m_expanding;
+    std::unordered_set<model::Uuid, IdHash> m_expanded;
+    std::unordered_set<model::Uuid, IdHash> m_expanding;
     std::size_t m_nodeCount = 0;
 };
 

@@ -64,6 +64,11 @@ const SplitCase splitCases[] = {
     // Window is size / 10 for small sizes: 4 characters for 40.
     {"small_size_window_used", std::string(37, 'a') + "\n" + std::string(39, 'b'), 40, {38, 39}},
     {"small_size_window_missed", std::string(35, 'a') + "\n" + std::string(39, 'b'), 40, {40, 35}},
+    // Plain ASCII pieces and pieces with longer characters side by side: "é" is two bytes.
+    {"ascii_then_two_byte_character",
+     std::string(5000, 'a') + "\xc3\xa9" + std::string(5000, 'b'),
+     5000,
+     {5000, 5001, 1}},
     // CR LF counts as one character and ends a line like a line feed.
     {"crlf_is_one_character_and_a_line_end",
      [] {

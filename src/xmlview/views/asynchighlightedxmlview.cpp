@@ -190,7 +190,9 @@ AsyncHighlightedXMLView::AsyncHighlightedXMLView(std::string xmlContent, QWidget
         new QAction(app::style::localized(QT_TRANSLATE_NOOP("Localizable", "Find…")), this);
     m_findAction->setObjectName(QStringLiteral("findAction"));
     m_findAction->setShortcut(QKeySequence::Find);
-    m_findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // Window-wide like Raw and Tree: one source view per window, and the action is disabled
+    // while the source is not on show.
+    m_findAction->setShortcutContext(Qt::WindowShortcut);
     addAction(m_findAction);
     connect(m_findAction, &QAction::triggered, this, [this] {
         if (m_viewMode != XMLViewMode::raw) {

@@ -138,6 +138,15 @@ XMLTreeView::XMLTreeView(std::shared_ptr<const std::string> xmlContent, QWidget 
     : QWidget(parent), m_xmlContent(std::move(xmlContent)), m_model(new XMLTreeModel(this)),
       m_delegate(new XMLNodeDelegate(this)), m_spinnerTimer(new QTimer(this))
 {
+    // Parses still running when the application quits finish before it goes: their results
+    // are delivered through the application object.
+    static const bool waitsAtQuit = [] {
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         QCoreApplication::instance(),
+                         [] { QThreadPool::globalInstance()->waitForDone(); });
+        return true;
+    }();
+    Q_UNUSED(waitsAtQuit);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     auto *layout = new QVBoxLayout(this);
@@ -287,8 +296,12 @@ void XMLTreeView::loadXML()
         }
         // The application object outlives every window; the view may not, so it is looked
         // up again on the UI thread.
+        QCoreApplication *application = QCoreApplication::instance();
+        if (!application) {
+            return; // the program is ending
+        }
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
+            application,
             [self, generation, outcome]() mutable {
                 if (self && self->m_generation == generation) {
                     self->finishLoad(std::move(*outcome));

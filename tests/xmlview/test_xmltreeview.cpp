@@ -241,6 +241,66 @@ private slots:
         QVERIFY(c.data(XMLTreeModel::ExpandedRole).toBool());
     }
 
+    void hostileInputEndsInATreeOrTheErrorPanel_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<int>("content");
+        QByteArray deep;
+        for (int i = 0; i < 100'000; ++i) {
+            deep += "<a>";
+        }
+        for (int i = 0; i < 100'000; ++i) {
+            deep += "</a>";
+        }
+        QTest::newRow("100,000 levels") << deep << int(XMLTreeView::Content::error);
+        QByteArray laughs = "<!DOCTYPE l [<!ENTITY l0 \"lol\">";
+        for (int i = 1; i <= 9; ++i) {
+            laughs += "<!ENTITY l" + QByteArray::number(i) + " \"";
+            for (int j = 0; j < 10; ++j) {
+                laughs += "&l" + QByteArray::number(i - 1) + ";";
+            }
+            laughs += "\">";
+        }
+        laughs += "]><l>&l9;</l>";
+        QTest::newRow("billion laughs") << laughs << int(XMLTreeView::Content::error);
+        QTest::newRow("5 MB text node")
+            << "<a>" + QByteArray(5'000'000, 'x') + "</a>" << int(XMLTreeView::Content::tree);
+        QTest::newRow("truncated") << QByteArray("<a><b x=\"1") << int(XMLTreeView::Content::error);
+        QTest::newRow("binary noise")
+            << QByteArray("\x01\x02<\x03>") << int(XMLTreeView::Content::error);
+    }
+
+    void hostileInputEndsInATreeOrTheErrorPanel()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(int, content);
+        auto view = loadedView(document.toStdString());
+        QCOMPARE(int(view->content()), content);
+        if (content == int(XMLTreeView::Content::tree)) {
+            // A long text shows its first 200 characters and its length.
+            QCOMPARE(view->model()->rowCount(), 2);
+            QCOMPARE(view->model()->index(1).data().toString(),
+                     QString(200, QLatin1Char('x')) + "...\n[5000000 characters total]");
+        }
+    }
+
+    void rowSizes()
+    {
+        // Rows: r, x (depth 1), y, x (depth 2), two.
+        auto view = loadedView("<r><x/><y><x/></y><two a=\"1\" b=\"2\"/></r>");
+        XMLNodeDelegate delegate;
+        QStyleOptionViewItem option;
+        auto size = [&](int row) { return delegate.sizeHint(option, view->model()->index(row)); };
+        // A one-line row is the disclosure column's 22 points high, plus 2 between rows.
+        QCOMPARE(size(1).height(), XMLNodeDelegate::lineHeight + 2);
+        // Each attribute adds a line.
+        QVERIFY(size(4).height() > size(1).height() + 2 * 10);
+        // One level deeper is 20 points further in.
+        QCOMPARE(size(3).width() - size(1).width(), XMLNodeDelegate::indentSize);
+        QCOMPARE(XMLNodeDelegate::controlRect(QRect(0, 0, 300, 24), 2).left(),
+                 XMLNodeDelegate::padding + 2 * XMLNodeDelegate::indentSize);
+    }
+
     void expandingTenThousandChildrenIsQuick()
     {
         auto view = loadedView(elementWithChildren(10'000, "<r><a><b><big>%</big></b></a></r>"));

@@ -406,5 +406,65 @@
         <source>preview.open_failed_message</source>
         <translation>Es konnte keine Anwendung gestartet werden, die „%1“ anzeigt.</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Raw</source>
+        <translation>Rohtext</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Baum</translation>
+    </message>
+    <message>
+        <source>Find…</source>
+        <translation>Suchen …</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Previous Match</source>
+        <translation>Vorheriger Treffer</translation>
+    </message>
+    <message>
+        <source>Next Match</source>
+        <translation>Nächster Treffer</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Keine Treffer</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>XML Source</source>
+        <translation>XML-Quelltext</translation>
+    </message>
+    <message>
+        <source>XML Tree View</source>
+        <translation>XML-Baumansicht</translation>
+    </message>
+    <message>
+        <source>Parsing XML...</source>
+        <translation>XML wird gelesen …</translation>
+    </message>
+    <message>
+        <source>XML Parsing Error</source>
+        <translation>XML-Lesefehler</translation>
+    </message>
+    <message>
+        <source>%1 nodes</source>
+        <translation>%1 Knoten</translation>
+    </message>
 </context>
 </TS>

@@ -406,5 +406,65 @@
         <source>preview.open_failed_message</source>
         <translation>No application could be started to show “%1”.</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Raw</source>
+        <translation>Raw</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Tree</translation>
+    </message>
+    <message>
+        <source>Find…</source>
+        <translation>Find…</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Previous Match</source>
+        <translation>Previous Match</translation>
+    </message>
+    <message>
+        <source>Next Match</source>
+        <translation>Next Match</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>No matches</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>XML Source</source>
+        <translation>XML Source</translation>
+    </message>
+    <message>
+        <source>XML Tree View</source>
+        <translation>XML Tree View</translation>
+    </message>
+    <message>
+        <source>Parsing XML...</source>
+        <translation>Parsing XML...</translation>
+    </message>
+    <message>
+        <source>XML Parsing Error</source>
+        <translation>XML Parsing Error</translation>
+    </message>
+    <message>
+        <source>%1 nodes</source>
+        <translation>%1 nodes</translation>
+    </message>
 </context>
 </TS>

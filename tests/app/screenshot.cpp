@@ -2,7 +2,11 @@
 // Renders a document window to a PNG, for the pictures in docs/screenshots.
 //
 //   vellora-screenshot OUT.png [FILE] [--dark] [--deselect] [--inspector] [--tab=NAME] [--about]
-//                      [--select=N]
+//                      [--select=N] [--source] [--tree] [--find TEXT]
+//
+// --select=N selects the attachment in row N,
+// --source shows a valid invoice's XML source in the detail area (View > XML Source),
+// --tree switches the source to its tree, --find searches the raw source.
 //
 // --tab=NAME shows the inspector on the tab of that raw name ("lines", "sepa", …).
 // --about pictures the About panel over the window instead of the window.
@@ -18,8 +22,12 @@
 #include "app/style/theme.h"
 #include "app/shell/velloraapp.h"
 #include "inspector/views/inspectorpanel.h"
+#include "xmlview/views/asynchighlightedxmlview.h"
+#include "xmlview/views/xmltreeview.h"
 
+#include <QAction>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPropertyAnimation>
 #include <QSettings>
@@ -69,9 +77,18 @@ int main(int argc, char **argv)
         }
     }
     arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1String("--select=")); });
+    const bool source = arguments.removeAll(QStringLiteral("--source")) > 0;
+    const bool tree = arguments.removeAll(QStringLiteral("--tree")) > 0;
+    QString find;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--find"));
+        at >= 0 && at + 1 < arguments.size()) {
+        find = arguments.at(at + 1);
+        arguments.remove(at, 2);
+    }
     if (arguments.isEmpty() || arguments.size() > 2) {
         std::fprintf(stderr, "usage: vellora-screenshot OUT.png [FILE] [--dark] [--deselect] "
-                             "[--inspector] [--tab=NAME] [--about] [--select=N]\n");
+                             "[--inspector] [--tab=NAME] [--about] [--select=N] [--source] "
+                             "[--tree] [--find TEXT]\n");
         return 64;
     }
     if (dark) {
@@ -111,6 +128,21 @@ int main(int argc, char **argv)
         } else if (!tab.isEmpty()) {
             std::fprintf(stderr, "no inspector tab %s\n", qPrintable(tab));
             return 1;
+        }
+    }
+    if (source && view->xmlSourceAction()) {
+        view->xmlSourceAction()->trigger();
+    }
+    if (auto *xml = view->xmlSourceView(); xml && xml->isVisible()) {
+        if (tree) {
+            xml->treeAction()->trigger();
+            QTest::qWaitFor([xml] { return !xml->treeView()->isLoading(); }, 10000);
+        } else {
+            QTest::qWaitFor([xml] { return xml->isTextCached(); }, 10000);
+            if (!find.isEmpty()) {
+                xml->findAction()->trigger();
+                xml->findField()->setText(find);
+            }
         }
     }
     QTest::qWait(200);

@@ -10,12 +10,15 @@
 #include "app/style/symbolview.h"
 #include "inspector/views/inspectorpanel.h"
 #include "parser/velloradocument.h"
+#include "xmlview/views/asynchighlightedxmlview.h"
+#include "xmlview/views/xmltreeview.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,14 +122,15 @@ private slots:
 
         const QStringList splitToolBar{"Toggle Sidebar", "spacer", "attachments.download",
                                        "navigation.information"};
+        // The text, and at the far end the Raw / Tree switch.
+        const QStringList sourceToolBar{"label:Invalid UBL Document", "spacer", "Raw", "Tree"};
         QTest::newRow("valid invoice with two attachments")
             << "two-attachments.xml" << ContentLayout::split << splitToolBar;
         QTest::newRow("valid invoice without attachments")
             << "no-attachments.xml" << ContentLayout::split << splitToolBar;
         QTest::newRow("not a UBL document")
-            << "not-ubl.xml" << ContentLayout::source << QStringList{"label:Invalid UBL Document"};
-        QTest::newRow("new document")
-            << QString() << ContentLayout::source << QStringList{"label:Invalid UBL Document"};
+            << "not-ubl.xml" << ContentLayout::source << sourceToolBar;
+        QTest::newRow("new document") << QString() << ContentLayout::source << sourceToolBar;
     }
 
     void layoutFromRealDocuments()
@@ -158,7 +162,8 @@ private slots:
                 view.toolBar()->findChild<QLabel *>(QStringLiteral("invalidDocumentLabel"));
             QCOMPARE(label->foregroundRole(), QPalette::PlaceholderText);
         } else {
-            QVERIFY(!view.sourceView());
+            QVERIFY(!view.isXmlSourceShown());
+            QVERIFY(!view.sourceView()->isVisible());
             QVERIFY(view.sidebar());
             QVERIFY(view.inspectorColumn());
             QVERIFY(!view.showInspector());
@@ -511,6 +516,88 @@ private slots:
         animation->setCurrentTime(animation->duration());
         QVERIFY(view.inspectorColumn()->content());
         QCOMPARE(view.inspectorColumn()->width(), 300);
+    }
+
+    void viewMenuActions_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QStringList>("actions");
+        QTest::newRow("invalid document")
+            << "not-ubl.xml" << QStringList{"Raw\tCtrl+1", "Tree\tCtrl+2", "Find…\tCtrl+F"};
+        QTest::newRow("valid invoice")
+            << "two-attachments.xml"
+            << QStringList{"Raw\tCtrl+1", "Tree\tCtrl+2", "Find…\tCtrl+F", "XML Source\tCtrl+U"};
+    }
+
+    void viewMenuActions()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QStringList, actions);
+        const VelloraDocument document = readFixture(fixture);
+        ContentView view(document);
+        QStringList texts;
+        for (QAction *action : view.viewMenuActions()) {
+            texts << action->text() + QLatin1Char('\t') +
+                         action->shortcut().toString(QKeySequence::PortableText);
+        }
+        QCOMPARE(texts, actions);
+    }
+
+    void invalidDocumentSwitchesBetweenRawAndTree()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("not-ubl.xml"));
+        ContentView view(document);
+        view.resize(900, 650);
+        view.show();
+        auto *source = view.xmlSourceView();
+        QTRY_COMPARE(source->display(), vellora::xmlview::RawDisplay::singleText);
+        QCOMPARE(view.sourceView()->toPlainText(), QString::fromStdString(document.text()));
+        view.xmlSourceView()->treeAction()->trigger();
+        QCOMPARE(source->display(), vellora::xmlview::RawDisplay::tree);
+        QVERIFY(source->treeView()->isVisible());
+        QTRY_VERIFY(!source->treeView()->isLoading());
+        source->rawAction()->trigger();
+        QCOMPARE(source->display(), vellora::xmlview::RawDisplay::singleText);
+        QVERIFY(view.sourceView()->isVisible());
+    }
+
+    void xmlSourceReplacesThePreviewAndBack()
+    {
+        const VelloraDocument document = readFixture(QStringLiteral("two-attachments.xml"));
+        ContentView view(document);
+        view.resize(1000, 700);
+        view.show();
+        QAction *sourceAction = view.xmlSourceAction();
+        QVERIFY(sourceAction->isCheckable());
+        QVERIFY(view.detailContent()->isVisible());
+        // Raw, Tree and Find wait until the source is on show.
+        QVERIFY(!view.xmlSourceView()->rawAction()->isEnabled());
+        QVERIFY(!view.xmlSourceView()->treeAction()->isEnabled());
+
+        sourceAction->trigger();
+        QVERIFY(view.isXmlSourceShown());
+        QVERIFY(!view.detailContent()->isVisible());
+        QVERIFY(view.xmlSourceView()->isVisible());
+        QVERIFY(view.xmlSourceView()->treeAction()->isEnabled());
+        QTRY_COMPARE(view.xmlSourceView()->display(), vellora::xmlview::RawDisplay::singleText);
+        QCOMPARE(view.sourceView()->toPlainText(), QString::fromStdString(document.text()));
+        view.xmlSourceView()->treeAction()->trigger();
+        QTRY_COMPARE(view.xmlSourceView()->treeView()->content(),
+                     vellora::xmlview::views::XMLTreeView::Content::tree);
+
+        // Choosing another attachment meanwhile keeps the source on show.
+        view.setSelectedSidebarItem(std::nullopt);
+        QVERIFY(!view.detailContent()->isVisible());
+
+        sourceAction->trigger();
+        QVERIFY(!view.isXmlSourceShown());
+        QVERIFY(view.detailContent()->isVisible());
+        QVERIFY(!view.xmlSourceView()->isVisible());
+        QVERIFY(!view.xmlSourceView()->rawAction()->isEnabled());
+
+        // Shown again: the source kept its mode.
+        sourceAction->trigger();
+        QCOMPARE(view.xmlSourceView()->viewMode(), vellora::xmlview::XMLViewMode::tree);
     }
 };
 

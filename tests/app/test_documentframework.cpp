@@ -6,9 +6,11 @@
 #include "app/style/localization.h"
 #include "app/style/symbols.h"
 #include "app/stats/userstatsmanager.h"
+#include "xmlview/views/asynchighlightedxmlview.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -375,7 +377,7 @@ private slots:
         for (QAction *action : window->menuBar()->actions()) {
             menus << action->text();
         }
-        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
         QStringList file;
         for (QAction *action : window->findChild<QMenu *>(QStringLiteral("fileMenu"))->actions()) {
             file << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -487,6 +489,38 @@ private slots:
         window->findChild<QAction *>(QStringLiteral("copyAction"))->trigger();
         QCOMPARE(QApplication::clipboard()->text(),
                  QString::fromUtf8(contentsOf(fixture("not-ubl.xml"))));
+    }
+
+    void keyboardReachesTheSourceViews()
+    {
+        using vellora::xmlview::XMLViewMode;
+        DocumentWindow *window = m_controller->openFile(fixture("not-ubl.xml"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto *source = window->contentView()->xmlSourceView();
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(source->viewMode(), XMLViewMode::tree);
+        QTest::keyClick(window, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(source->viewMode(), XMLViewMode::raw);
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(source->findField()->hasFocus());
+        window->close();
+
+        // A valid invoice: Ctrl+U shows its source in the detail area, and hides it again.
+        window = m_controller->openFile(fixture("two-attachments.xml"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        ContentView *content = window->contentView();
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier); // no source on show yet
+        QCOMPARE(content->xmlSourceView()->viewMode(), XMLViewMode::raw);
+        QTest::keyClick(window, Qt::Key_U, Qt::ControlModifier);
+        QVERIFY(content->isXmlSourceShown());
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(content->xmlSourceView()->viewMode(), XMLViewMode::tree);
+        QTest::keyClick(window, Qt::Key_U, Qt::ControlModifier);
+        QVERIFY(!content->isXmlSourceShown());
+        QVERIFY(content->detailContent()->isVisible());
+        window->close();
     }
 
     void closingAWindowDeletesIt()

@@ -130,6 +130,49 @@ private slots:
         QCOMPARE(QSet<QString>(english.begin(), english.end()).size(), english.size());
     }
 
+    void sourcesMarkExactlyTheKeysOfTheTables()
+    {
+        // lupdate sees a key only where it is written as QT_TRANSLATE_NOOP("Localizable", …)
+        // (or translate()); a key the tables hold but no source marks would be deleted by the
+        // next update of the tables, and a marked key without an entry shows itself.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString extracted = dir.filePath(QStringLiteral("extracted.ts"));
+        QProcess lupdate;
+        lupdate.setProcessChannelMode(QProcess::MergedChannels);
+        lupdate.start(QStringLiteral(VELLORA_LUPDATE),
+                      {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
+                       QStringLiteral("-extensions"), QStringLiteral("cpp,h"),
+                       QStringLiteral(VELLORA_SOURCE_DIR "/src"), QStringLiteral("-ts"),
+                       extracted});
+        QVERIFY(lupdate.waitForFinished(120000));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+
+        QStringList marked = sourcesOf(extracted);
+        QStringList tabled = textTableSources(QStringLiteral("vellora_en.ts"));
+        marked.sort();
+        marked.removeDuplicates();
+        tabled.sort();
+        QStringList unmarked;
+        for (const QString &key : std::as_const(tabled)) {
+            if (!marked.contains(key)) {
+                unmarked << key;
+            }
+        }
+        QStringList untabled;
+        for (const QString &key : std::as_const(marked)) {
+            if (!tabled.contains(key)) {
+                untabled << key;
+            }
+        }
+        QVERIFY2(unmarked.isEmpty(),
+                 qPrintable(QStringLiteral("in the tables, marked nowhere: ") +
+                            unmarked.join(QStringLiteral(" | "))));
+        QVERIFY2(untabled.isEmpty(),
+                 qPrintable(QStringLiteral("marked, not in the tables: ") +
+                            untabled.join(QStringLiteral(" | "))));
+    }
+
     void everySymbolHasAnIcon_data()
     {
         QTest::addColumn<QPalette>("palette");

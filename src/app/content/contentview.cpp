@@ -11,6 +11,8 @@
 #include "app/style/symbolview.h"
 #include "app/style/theme.h"
 #include "inspector/views/inspectorpanel.h"
+#include "xmlview/views/asynchighlightedxmlview.h"
+#include "xmlview/views/xmlsourceswitch.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -130,20 +132,18 @@ void ContentView::buildSourceLayout()
     invalid->setContentsMargins(8, 0, 8, 0);
     m_toolBar->addWidget(invalid);
 
+    // The Raw / Tree switch at the far end of the toolbar.
+    m_xmlSource = new xmlview::views::AsyncHighlightedXMLView(m_document.text(), this);
+    m_xmlSource->setObjectName(QStringLiteral("xmlSourceView"));
+    auto *spacer = new QWidget(m_toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+    m_toolBar->addAction(m_xmlSource->rawAction());
+    m_toolBar->addAction(m_xmlSource->treeAction());
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_sourceView = new QPlainTextEdit(this);
-    m_sourceView->setObjectName(QStringLiteral("sourceView"));
-    m_sourceView->setReadOnly(true);
-    m_sourceView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_sourceView->setFont(style::theme::monospaced());
-    m_sourceView->setFrameShape(QFrame::NoFrame);
-    m_sourceView->setUndoRedoEnabled(false);
-    // Files dropped here open as documents; the window takes the drop.
-    m_sourceView->setAcceptDrops(false);
-    const std::string &text = m_document.text();
-    m_sourceView->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    layout->addWidget(m_sourceView);
+    layout->addWidget(m_xmlSource);
 }
 
 void ContentView::buildSplitLayout()
@@ -212,6 +212,17 @@ void ContentView::buildSplitLayout()
     connect(m_sidebar, &PreviewStyleSidebar::selectionChosen, this,
             &ContentView::setSelectedSidebarItem);
 
+    // The document's source, shown in the detail area on demand.
+    m_xmlSource = new xmlview::views::AsyncHighlightedXMLView(m_document.text(), this);
+    m_xmlSource->setObjectName(QStringLiteral("xmlSourceView"));
+    m_xmlSource->hide();
+    m_xmlSourceAction = new QAction(style::localized(QT_TRANSLATE_NOOP("Localizable", "XML Source")), this);
+    m_xmlSourceAction->setObjectName(QStringLiteral("xmlSourceAction"));
+    m_xmlSourceAction->setCheckable(true);
+    m_xmlSourceAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    connect(m_xmlSourceAction, &QAction::toggled, this, &ContentView::setXmlSourceShown);
+    setXmlSourceShown(false);
+
     // The layout's initial selection. It comes on screen once per window, with the window.
     const InitialSelection initial = initialSelection(info);
     setSidebarVisibility(initial.sidebarVisibility);
@@ -253,6 +264,57 @@ void ContentView::showDetail()
             detailPlaceholder(placeholderVariant(*m_document.ublInfo())), m_detail);
     }
     m_detail->layout()->addWidget(m_detailContent);
+    m_detailContent->setVisible(!isXmlSourceShown());
+}
+
+QPlainTextEdit *ContentView::sourceView() const
+{
+    return m_xmlSource ? m_xmlSource->textView() : nullptr;
+}
+
+bool ContentView::isXmlSourceShown() const
+{
+    return m_xmlSourceAction && m_xmlSourceAction->isChecked();
+}
+
+QList<QAction *> ContentView::viewMenuActions() const
+{
+    QList<QAction *> actions;
+    if (m_xmlSource) {
+        actions << m_xmlSource->rawAction() << m_xmlSource->treeAction()
+                << m_xmlSource->findAction();
+    }
+    if (m_xmlSourceAction) {
+        actions << m_xmlSourceAction;
+    }
+    return actions;
+}
+
+void ContentView::setXmlSourceShown(bool shown)
+{
+    if (shown && !m_xmlSourcePanel) {
+        // Made once, on first use, and kept: the source keeps its mode and place.
+        m_xmlSourcePanel = new QWidget(m_detail);
+        m_xmlSourcePanel->setObjectName(QStringLiteral("xmlSourcePanel"));
+        auto *column = new QVBoxLayout(m_xmlSourcePanel);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        m_xmlSource->setParent(m_xmlSourcePanel);
+        column->addWidget(new xmlview::views::XMLSourceSwitch(*m_xmlSource, m_xmlSourcePanel));
+        column->addWidget(m_xmlSource, 1);
+        m_xmlSource->show();
+        m_detail->layout()->addWidget(m_xmlSourcePanel);
+    }
+    if (m_xmlSourcePanel) {
+        m_xmlSourcePanel->setVisible(shown);
+    }
+    if (m_detailContent) {
+        m_detailContent->setVisible(!shown);
+    }
+    // Raw, Tree and Find act only on a source on show.
+    m_xmlSource->rawAction()->setEnabled(shown);
+    m_xmlSource->treeAction()->setEnabled(shown);
+    m_xmlSource->findAction()->setEnabled(shown);
 }
 
 QWidget *ContentView::createAttachmentDetail(const model::UBLAttachment &attachment)

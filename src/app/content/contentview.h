@@ -20,6 +20,10 @@ namespace vellora::parser {
 class VelloraDocument;
 }
 
+namespace vellora::xmlview::views {
+class AsyncHighlightedXMLView;
+}
+
 namespace vellora::app::content {
 
 class InspectorColumn;
@@ -68,8 +72,17 @@ public:
     InspectorColumn *inspectorColumn() const { return m_inspector; }
     QPropertyAnimation *inspectorAnimation() const { return m_inspectorAnimation; }
 
-    // The text area of the source layout (nullptr in the split layout).
-    QPlainTextEdit *sourceView() const { return m_sourceView; }
+    // The raw text area of the XML source: the whole window in the source layout, the
+    // detail area on "XML Source" in the split layout.
+    QPlainTextEdit *sourceView() const;
+    xmlview::views::AsyncHighlightedXMLView *xmlSourceView() const { return m_xmlSource; }
+
+    // "XML Source" (Ctrl+U), split layout only: the detail area shows the document's source
+    // instead of the attachment preview while it is checked.
+    QAction *xmlSourceAction() const { return m_xmlSourceAction; }
+    bool isXmlSourceShown() const;
+    // The window's View menu: Raw, Tree, Find…, and in the split layout XML Source.
+    QList<QAction *> viewMenuActions() const;
 
     // Replaces the save dialogue's file dialog and message boxes (for tests).
     void setSaveInteraction(preview::SaveInteraction interaction);
@@ -109,8 +122,11 @@ private:
     QWidget *m_detailContent = nullptr;
     InspectorColumn *m_inspector = nullptr;
     QPropertyAnimation *m_inspectorAnimation = nullptr;
-    QPlainTextEdit *m_sourceView = nullptr;
     std::optional<preview::SaveInteraction> m_saveInteraction;
+    xmlview::views::AsyncHighlightedXMLView *m_xmlSource = nullptr;
+    QWidget *m_xmlSourcePanel = nullptr; // split layout: the source with its switch
+    QAction *m_xmlSourceAction = nullptr;
+    void setXmlSourceShown(bool shown);
 };
 
 } // namespace vellora::app::content

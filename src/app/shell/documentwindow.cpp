@@ -100,6 +100,11 @@ void DocumentWindow::buildMenus()
                       QT_TRANSLATE_NOOP("Localizable", "Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, this, &DocumentWindow::selectAllFocusedText);
 
+    // View: the source's Raw / Tree modes and Find, and XML Source for a valid invoice.
+    QMenu *view = menuBar()->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "&View")));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    view->addActions(m_contentView->viewMenuActions());
+
     // Help holds one item: About, titled by its key.
     QMenu *help = menuBar()->addMenu(style::localized(QT_TRANSLATE_NOOP("Localizable", "&Help")));
     help->setObjectName(QStringLiteral("helpMenu"));

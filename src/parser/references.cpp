@@ -12,7 +12,7 @@ using namespace model;
 namespace {
 
 // The period fields of the first element below `context` that `path` finds.
-std::optional<UBLInvoicePeriod> periodAt(const XmlNode &context, std::string_view path)
+std::optional<UBLInvoicePeriod> periodAt(const XmlNode &context, const Query &path)
 {
     const std::optional<XmlNode> period = firstElement(context, path);
     if (!period) {

@@ -18,7 +18,8 @@ model::UBLValidationResult UBLParser::parse(std::string_view text) const
 {
     std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(text);
     if (const auto *reason = std::get_if<std::string>(&parsed)) {
-        return UBLValidationResult::invalid("Failed to parse XML: " + *reason);
+        return UBLValidationResult::invalid(UBLValidationResult::Invalid::Kind::notXml,
+                                            "Failed to parse XML: " + *reason);
     }
     return read(std::get<XmlDocument>(parsed));
 }
@@ -28,6 +29,7 @@ model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
     const std::optional<UBLDocumentType> type = detectDocumentType(document);
     if (!type) {
         return UBLValidationResult::invalid(
+            UBLValidationResult::Invalid::Kind::noInvoiceOrCreditNote,
             "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'");
     }
 

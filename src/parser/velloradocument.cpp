@@ -38,9 +38,10 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
     // as text with its outcome and is not counted.
     std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(document.m_text);
     const XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
+    using Kind = model::UBLValidationResult::Invalid::Kind;
     if (!tree || !document.m_parser.detectDocumentType(*tree)) {
-        document.m_validationResult =
-            model::UBLValidationResult::invalid(std::string(notUblMessage));
+        document.m_validationResult = model::UBLValidationResult::invalid(
+            tree ? Kind::noInvoiceOrCreditNote : Kind::notXml, std::string(notUblMessage));
         return document;
     }
 

@@ -122,18 +122,14 @@ void JsonWriter::string(std::string_view text)
 
 void JsonWriter::quoted(std::string_view text)
 {
-    if (model::firstInvalidUtf8Offset(text)) {
-        // Rare (file names given on the command line): let nlohmann replace the bad bytes
-        // exactly as its dump would.
-        m_text += nlohmann::json(std::string(text))
-                      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        return;
-    }
-    m_text.reserve(m_text.size() + text.size() + 2);
+    const std::size_t start = m_text.size();
+    m_text.reserve(start + text.size() + 2);
     m_text += '"';
-    std::size_t plain = 0; // start of the run of characters copied as they are
+    unsigned char seen = 0;  // every byte or-ed together: tells whether any was above ASCII
+    std::size_t plain = 0;   // start of the run of characters copied as they are
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
+        seen |= c;
         if (c >= 0x20 && c != '"' && c != '\\') {
             continue;
         }
@@ -171,6 +167,13 @@ void JsonWriter::quoted(std::string_view text)
     }
     m_text.append(text.data() + plain, text.size() - plain);
     m_text += '"';
+    if ((seen & 0x80) && model::firstInvalidUtf8Offset(text)) {
+        // Rare (file names given on the command line): let nlohmann replace the bad bytes
+        // exactly as its dump would.
+        m_text.resize(start);
+        m_text += nlohmann::json(std::string(text))
+                      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
 }
 
 } // namespace vellora::cli

@@ -8,6 +8,8 @@
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace vellora::model {
@@ -164,6 +166,15 @@ std::optional<std::size_t> firstInvalidUtf8Offset(std::string_view bytes)
     // ICU's macros take 32-bit lengths; walk very large inputs in windows.
     std::size_t offset = 0;
     while (offset < bytes.size()) {
+        // Runs of ASCII, which is most of an invoice, eight bytes at a time.
+        if (bytes.size() - offset >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + offset, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                offset += 8;
+                continue;
+            }
+        }
         if (data[offset] < 0x80) {
             ++offset;
             continue;

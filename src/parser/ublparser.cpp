@@ -76,12 +76,19 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.taxTotal = extractTaxTotal(root);
     // Only elements named exactly InvoiceLine or CreditNoteLine are lines, at any depth; a
     // document has the lines of its own kind only.
+    // The lists are sized once: grown line by line, a list of many lines would briefly
+    // need room for one and a half times its size.
     if (type == UBLDocumentType::invoice) {
-        for (const XmlNode &line : allElements(root, "//*[local-name()='InvoiceLine']")) {
+        const std::vector<XmlNode> lines = allElements(root, "//*[local-name()='InvoiceLine']");
+        info.invoiceLines.reserve(lines.size());
+        for (const XmlNode &line : lines) {
             info.invoiceLines.push_back(extractInvoiceLine(line));
         }
     } else {
-        for (const XmlNode &line : allElements(root, "//*[local-name()='CreditNoteLine']")) {
+        const std::vector<XmlNode> lines =
+            allElements(root, "//*[local-name()='CreditNoteLine']");
+        info.creditNoteLines.reserve(lines.size());
+        for (const XmlNode &line : lines) {
             info.creditNoteLines.push_back(extractCreditNoteLine(line));
         }
     }

@@ -85,6 +85,11 @@ std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem
                                  errno != 0 ? std::strerror(errno) : "cannot be read"};
     }
     std::string bytes;
+    // Room for the whole file at once: growing the text piece by piece would need up to
+    // twice its size.
+    if (const auto size = std::filesystem::file_size(path, error); !error) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
     char buffer[1 << 16];
     while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(stream.gcount()));

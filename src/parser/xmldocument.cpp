@@ -35,6 +35,22 @@ std::string_view view(const xmlChar *text)
     return text ? std::string_view(reinterpret_cast<const char *>(text)) : std::string_view();
 }
 
+// Feeds a text to libxml2 in pieces of at most 64 KiB.
+struct TextReader
+{
+    std::string_view rest;
+
+    static int read(void *context, char *buffer, int length)
+    {
+        auto *self = static_cast<TextReader *>(context);
+        const std::size_t size =
+            std::min({self->rest.size(), static_cast<std::size_t>(length), std::size_t{1} << 16});
+        std::copy_n(self->rest.data(), size, buffer);
+        self->rest.remove_prefix(size);
+        return static_cast<int>(size);
+    }
+};
+
 std::string describe(const xmlError *error)
 {
     if (!error || !error->message) {
@@ -296,8 +312,10 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     }
     // RECOVER | NOERROR | NOWARNING, and no network access for anything the text refers to.
     // COMPACT stores short texts inside their nodes: less memory, the same tree to read.
+    // IGNORE_ENC: the text is UTF-8 whatever its declaration names; without it libxml2
+    // would switch to the declared encoding for the pieces that follow the declaration.
     int options = XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET |
-                  XML_PARSE_COMPACT;
+                  XML_PARSE_COMPACT | XML_PARSE_IGNORE_ENC;
     // By default libxml2 stops at a text node of more than 10 MB and drops the rest of the
     // document: an invoice embedding a large PDF would lose its parties, totals and lines,
     // which follow the attachment. XML_PARSE_HUGE lifts that limit but also switches off
@@ -306,8 +324,14 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     if (text.find("<!ENTITY") == std::string_view::npos) {
         options |= XML_PARSE_HUGE;
     }
-    xmlDoc *parsed = xmlCtxtReadMemory(context.get(), text.data(), static_cast<int>(text.size()),
-                                       "", "UTF-8", options);
+    // The text is handed over in pieces, as a file would be: given the whole buffer at once,
+    // libxml2 copies it and then converts the copy into a third buffer before it starts,
+    // which for a large invoice costs more memory than the tree itself.
+    // A UTF-8 byte-order mark is not part of the text; libxml2 skips it only when it sees
+    // the whole buffer before it starts, so it is left out here.
+    TextReader reader{text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text};
+    xmlDoc *parsed = xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "",
+                                   "UTF-8", options);
     if (!parsed) {
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
         return reason.empty() ? std::string("no document could be built from the text") : reason;

@@ -15,6 +15,10 @@ void write(JsonWriter &out, const std::string &text)
 {
     out.string(text);
 }
+void write(JsonWriter &out, const SharedText &text)
+{
+    out.string(text);
+}
 void write(JsonWriter &out, const Decimal &value)
 {
     out.string(value.toString());

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t chunk = 64 * 1024;
 }
 
-JsonWriter::JsonWriter(std::FILE *out, int depth) : m_out(out), m_baseDepth(depth) {}
+JsonWriter::JsonWriter(std::FILE *out) : m_out(out) {}
 
 JsonWriter::~JsonWriter()
 {
@@ -32,7 +32,7 @@ bool JsonWriter::flush()
 void JsonWriter::newLine(int depth)
 {
     m_text += '\n';
-    m_text.append(static_cast<std::size_t>(2 * (m_baseDepth + depth)), ' ');
+    m_text.append(static_cast<std::size_t>(2 * depth), ' ');
 }
 
 // Inside an array a value starts a new line; after a key it follows on the same one.

@@ -21,8 +21,7 @@ namespace vellora::cli {
 class JsonWriter
 {
 public:
-    // `depth` is the level the first value stands at, for text placed inside other text.
-    explicit JsonWriter(std::FILE *out = nullptr, int depth = 0);
+    explicit JsonWriter(std::FILE *out = nullptr);
     ~JsonWriter();
     JsonWriter(const JsonWriter &) = delete;
     JsonWriter &operator=(const JsonWriter &) = delete;
@@ -55,7 +54,6 @@ private:
     // For each open container, whether it holds anything yet; and whether a key was just
     // written, so that its value follows on the same line.
     std::vector<bool> m_filled;
-    int m_baseDepth;
     bool m_afterKey = false;
     bool m_failed = false;
 };

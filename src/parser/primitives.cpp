@@ -17,7 +17,14 @@ std::vector<XmlNode> allElements(const XmlNode &context, const Query &query)
 
 std::string trimmedText(const XmlNode &element)
 {
-    return std::string(model::trimmed(element.textContent()));
+    // Trimmed in place: the text of an embedded attachment is large, and is copied out of
+    // the tree once only.
+    std::string text = element.textContent();
+    const std::string_view kept = model::trimmed(text);
+    const auto front = static_cast<std::size_t>(kept.data() - text.data());
+    text.erase(front + kept.size());
+    text.erase(0, front);
+    return text;
 }
 
 std::optional<std::string> textValue(const XmlNode &context, const Query &query)

@@ -284,6 +284,26 @@ TEST(AttachmentIdentity, FreshDistinctIdsAtEveryParse)
     EXPECT_EQ(ids.size(), 2 * first.size());
 }
 
+// Copies of the model (views keep some, the sidebar keeps its rows) share an attachment's
+// Base64 text instead of copying it; equal texts made apart are still equal.
+TEST(AttachmentContent, CopiesShareTheBytes)
+{
+    const std::string text = readFixture("attachments.xml");
+    const UBLDocumentInfo info = parseModel(text);
+    ASSERT_FALSE(info.attachments.empty());
+    const UBLAttachment &original = info.attachments.front();
+    ASSERT_TRUE(original.embeddedData);
+
+    const UBLDocumentInfo copy = info;
+    const std::vector<UBLAttachment> rows = copy.attachments;
+    EXPECT_TRUE(rows.front().embeddedData->sharesBytesWith(*original.embeddedData));
+    EXPECT_EQ(rows.front(), original);
+
+    const UBLAttachment reparsed = parseModel(text).attachments.front();
+    EXPECT_FALSE(reparsed.embeddedData->sharesBytesWith(*original.embeddedData));
+    EXPECT_EQ(reparsed.embeddedData, original.embeddedData);
+}
+
 TEST(AttachmentReference, WithoutAttachmentElementYieldsNothing)
 {
     const XmlDocument document = parseXml(readFixture("attachments.xml"));

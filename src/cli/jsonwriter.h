@@ -48,6 +48,8 @@ private:
     void open(char bracket);
     void close(char bracket);
     void quoted(std::string_view text);
+    // Appends `text` escaped, without quotes; true when it held only ASCII.
+    bool escape(std::string_view text);
 
     std::FILE *m_out;
     std::string m_text;

@@ -330,8 +330,11 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     // A UTF-8 byte-order mark is not part of the text; libxml2 skips it only when it sees
     // the whole buffer before it starts, so it is left out here.
     TextReader reader{text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text};
+    // No encoding is named: with IGNORE_ENC the declaration is not followed, so libxml2
+    // reads the bytes as the UTF-8 they were checked to be, without converting them into a
+    // buffer of their own first.
     xmlDoc *parsed = xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "",
-                                   "UTF-8", options);
+                                   nullptr, options);
     if (!parsed) {
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
         return reason.empty() ? std::string("no document could be built from the text") : reason;

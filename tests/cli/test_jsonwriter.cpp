@@ -90,6 +90,13 @@ TEST(JsonWriter, WritesLargeOutputToAFileInPieces)
     for (int i = 0; i < 5000; ++i) {
         value.push_back(Json{{"id", std::to_string(i)}, {"note", "line\nbreak \"quoted\""}});
     }
+    // One text of several chunks (an attachment's Base64), with escapes and multi-byte
+    // characters falling on every kind of boundary.
+    std::string longText;
+    while (longText.size() < 300 * 1024) {
+        longText += "QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVo=\r\n\"\\\x01 M\xc3\xbcller \xe2\x82\xac";
+    }
+    value.push_back(Json{{"embeddedData", longText}});
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::tmpfile(), &std::fclose);
     ASSERT_TRUE(file);
     {

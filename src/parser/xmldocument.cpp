@@ -246,6 +246,13 @@ std::vector<XmlNode> XmlNode::select(const Query &query) const
     const std::uint32_t from = everything ? 0 : m_index + 1;
     const std::uint32_t to = everything ? tree.size() : tree.ends[m_index];
     auto [begin, end] = tree.named(*firstName, from, to);
+    if (query.stepCount() == 1) {
+        nodes.reserve(static_cast<std::size_t>(end - begin));
+        for (const std::uint32_t *position = begin; position != end; ++position) {
+            nodes.push_back(XmlNode(m_tree, *position));
+        }
+        return nodes;
+    }
     std::vector<std::uint32_t> current(begin, end);
 
     // Each further step: the children of that name of every element selected so far. The
@@ -291,11 +298,15 @@ std::optional<XmlNode> XmlNode::first(const Query &query) const
     const bool everything = query.axis() == Query::Axis::wholeDocument || isDocument();
     const std::uint32_t from = everything ? 0 : m_index + 1;
     const std::uint32_t to = everything ? tree.size() : tree.ends[m_index];
-    auto [begin, end] = tree.named(*name, from, to);
-    if (begin == end) {
+    // The first element of that name at or after `from`; it is below the context when it
+    // comes before the context's subtree ends.
+    const std::uint32_t *names = tree.byName.data();
+    const std::uint32_t *end = names + tree.nameStart[*name + 1];
+    const std::uint32_t *found = std::lower_bound(names + tree.nameStart[*name], end, from);
+    if (found == end || *found >= to) {
         return std::nullopt;
     }
-    return XmlNode(m_tree, *begin);
+    return XmlNode(m_tree, *found);
 }
 
 std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)

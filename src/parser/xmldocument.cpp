@@ -317,6 +317,10 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::string("the text is larger than 2 GB");
     }
+    // libxml2 sets up its global state on first use, which is not safe when two threads
+    // get there at once; documents are read off the UI thread, so it is done once here.
+    static const bool initialised = (xmlInitParser(), true);
+    (void)initialised;
     std::unique_ptr<xmlParserCtxt, ParserContextFree> context(xmlNewParserCtxt());
     if (!context) {
         return std::string("out of memory");

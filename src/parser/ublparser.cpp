@@ -21,10 +21,10 @@ model::UBLValidationResult UBLParser::parse(std::string_view text) const
         return UBLValidationResult::invalid(UBLValidationResult::Invalid::Kind::notXml,
                                             "Failed to parse XML: " + *reason);
     }
-    return read(std::get<XmlDocument>(parsed));
+    return read(std::get<XmlDocument>(std::move(parsed)));
 }
 
-model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
+model::UBLValidationResult UBLParser::read(XmlDocument &&document) const
 {
     const std::optional<UBLDocumentType> type = detectDocumentType(document);
     if (!type) {
@@ -41,7 +41,7 @@ model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
     // namespaces are not checked and "Invalid UBL document: Missing or incorrect namespaces"
     // is never the outcome.
 
-    return UBLValidationResult::valid(extractDocumentInfo(document, *type));
+    return UBLValidationResult::valid(extract(document, *type, &document));
 }
 
 std::optional<UBLDocumentType> UBLParser::detectDocumentType(const XmlDocument &document) const
@@ -58,6 +58,47 @@ std::optional<UBLDocumentType> UBLParser::detectDocumentType(const XmlDocument &
 
 UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
                                                UBLDocumentType type) const
+{
+    return extract(document, type, nullptr);
+}
+
+namespace {
+
+// Fills each pending attachment's embeddedData once nothing else reads the tree: a text
+// that is one piece of its own is moved out of `tree`, any other is copied. All copies come
+// first, since a copied element's text may include an element whose text is moved; an
+// element that two references share is moved once and shared.
+std::vector<model::UBLAttachment> settle(std::vector<PendingAttachment> pending,
+                                         XmlDocument &tree)
+{
+    for (PendingAttachment &entry : pending) {
+        if (entry.content && !tree.canTakeText(*entry.content)) {
+            entry.attachment.embeddedData = trimmedText(*entry.content);
+            entry.content.reset();
+        }
+    }
+    std::vector<model::UBLAttachment> attachments;
+    attachments.reserve(pending.size());
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        PendingAttachment &entry = pending[i];
+        if (entry.content) {
+            entry.attachment.embeddedData = tree.takeTrimmedText(*entry.content);
+            for (std::size_t j = i + 1; j < pending.size(); ++j) {
+                if (pending[j].content == entry.content) {
+                    pending[j].attachment.embeddedData = entry.attachment.embeddedData;
+                    pending[j].content.reset();
+                }
+            }
+        }
+        attachments.push_back(std::move(entry.attachment));
+    }
+    return attachments;
+}
+
+} // namespace
+
+UBLDocumentInfo UBLParser::extract(const XmlDocument &document, UBLDocumentType type,
+                                   XmlDocument *consumed) const
 {
     const XmlNode root = document.node();
     UBLDocumentInfo info;
@@ -92,7 +133,13 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
             info.creditNoteLines.push_back(extractCreditNoteLine(line));
         }
     }
-    info.attachments = extractAttachments(root);
+    // Read last when the tree is used up, see below.
+    std::vector<PendingAttachment> attachments;
+    if (consumed) {
+        attachments = extractPendingAttachments(root);
+    } else {
+        info.attachments = extractAttachments(root);
+    }
     info.paymentMeans = extractPaymentMeans(root);
     info.paymentTerms = extractPaymentTerms(root);
     info.allowanceCharges = extractAllowanceCharges(root);
@@ -102,6 +149,9 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.projectReference = extractProjectReference(root);
     info.delivery = extractDelivery(root);
     info.invoicePeriod = extractDocumentInvoicePeriod(root);
+    if (consumed) {
+        info.attachments = settle(std::move(attachments), *consumed);
+    }
     return info;
 }
 

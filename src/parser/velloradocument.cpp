@@ -37,7 +37,7 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
     // Pre-check: a text that is not XML, or holds no Invoice or CreditNote element, opens
     // as text with its outcome and is not counted.
     std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(document.m_text);
-    const XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
+    XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
     using Kind = model::UBLValidationResult::Invalid::Kind;
     if (!tree || !document.m_parser.detectDocumentType(*tree)) {
         document.m_validationResult = model::UBLValidationResult::invalid(
@@ -47,7 +47,7 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
 
     // The parser's outcome for the text; the tree of the pre-check is the one its parse
     // would build, so it is read directly instead of parsing the text a second time.
-    document.m_validationResult = document.m_parser.read(*tree);
+    document.m_validationResult = document.m_parser.read(std::move(*tree));
     document.m_reachedParser = true;
     return document;
 }

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "xmldocument.h"
 
+#include "model/text.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/dict.h>
+#include <libxml/xmlmemory.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
@@ -376,6 +380,36 @@ XmlNode XmlDocument::node() const
 std::size_t XmlDocument::elementCount() const
 {
     return m_tree ? m_tree->elements.size() : 0;
+}
+
+bool XmlDocument::canTakeText(const XmlNode &element) const
+{
+    if (element.m_tree != m_tree.get() || element.isDocument()) {
+        return false;
+    }
+    const xmlNode *child = m_tree->elements[element.m_index]->children;
+    if (!child || child->next || child->type != XML_TEXT_NODE || !child->content) {
+        return false;
+    }
+    // Short texts live inside the node (COMPACT) or in the document's dictionary; only a
+    // text with an allocation of its own can change owner.
+    const xmlDict *dict = m_tree->document->dict;
+    return child->content != reinterpret_cast<const xmlChar *>(&child->properties) &&
+           !(dict && xmlDictOwns(const_cast<xmlDict *>(dict), child->content));
+}
+
+std::optional<model::SharedText> XmlDocument::takeTrimmedText(const XmlNode &element)
+{
+    if (!canTakeText(element)) {
+        return std::nullopt;
+    }
+    xmlNode *child = m_tree->elements[element.m_index]->children;
+    xmlChar *content = child->content;
+    child->content = nullptr; // freeing the tree leaves a node without content alone
+    std::shared_ptr<const void> owner(content, [](const void *bytes) {
+        xmlFree(const_cast<void *>(bytes));
+    });
+    return model::SharedText(std::move(owner), model::trimmed(view(content)));
 }
 
 } // namespace vellora::parser

@@ -5,6 +5,8 @@
 
 #include "query.h"
 
+#include "model/sharedtext.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -88,6 +90,14 @@ public:
 
     // The number of elements in the document.
     std::size_t elementCount() const;
+
+    // Whether `element` (a node of this document) holds exactly one piece of text that the
+    // tree allocated on its own, which takeTrimmedText can move out.
+    bool canTakeText(const XmlNode &element) const;
+    // Moves the text of `element`, trimmed, out of the tree without copying its bytes, when
+    // canTakeText; the element reads as empty afterwards, so only a reader that has read
+    // everything else may do it. nullopt, and nothing moved, otherwise.
+    std::optional<model::SharedText> takeTrimmedText(const XmlNode &element);
 
 private:
     explicit XmlDocument(std::unique_ptr<detail::XmlTree> tree);

@@ -239,10 +239,7 @@ void write(JsonWriter &out, const UBLInvoicePeriod &v)
 
 void write(JsonWriter &out, const UBLOrderReference &v)
 {
-    Object(out)
-        .add("id", v.id)
-        .add("salesOrderID", v.salesOrderID)
-        .add("issueDate", v.issueDate);
+    Object(out).add("id", v.id).add("salesOrderID", v.salesOrderID).add("issueDate", v.issueDate);
 }
 
 void write(JsonWriter &out, const UBLOrderLineReference &v)

@@ -33,11 +33,11 @@ constexpr bool needsAttention(std::uint64_t word)
 }
 
 static_assert(!needsAttention(0x4142434445464748ULL)); // "HGFEDCBA"
-static_assert(needsAttention(0x414243444546470aULL)); // a line break
-static_assert(needsAttention(0x4142434445462248ULL)); // a quote
-static_assert(needsAttention(0x41425c4445464748ULL)); // a backslash
-static_assert(needsAttention(0x41c3434445464748ULL)); // a byte above ASCII
-static_assert(needsAttention(0x2041424344454600ULL)); // a NUL
+static_assert(needsAttention(0x414243444546470aULL));  // a line break
+static_assert(needsAttention(0x4142434445462248ULL));  // a quote
+static_assert(needsAttention(0x41425c4445464748ULL));  // a backslash
+static_assert(needsAttention(0x41c3434445464748ULL));  // a byte above ASCII
+static_assert(needsAttention(0x2041424344454600ULL));  // a NUL
 
 } // namespace
 
@@ -189,8 +189,8 @@ void JsonWriter::quoted(std::string_view text)
 
 bool JsonWriter::escape(std::string_view text)
 {
-    unsigned char seen = 0;  // every byte or-ed together: tells whether any was above ASCII
-    std::size_t plain = 0;   // start of the run of characters copied as they are
+    unsigned char seen = 0; // every byte or-ed together: tells whether any was above ASCII
+    std::size_t plain = 0;  // start of the run of characters copied as they are
     for (std::size_t i = 0; i < text.size(); ++i) {
         // Skip eight plain ASCII bytes at a time (no control character, quote, backslash or
         // byte above ASCII among them): an attachment's text is megabytes of them.

@@ -18,9 +18,9 @@ namespace vellora::model {
 struct UBLAttachment
 {
     Uuid id; // new for every attachment at every parse: the identity of the list entry
-    std::string documentID;                  // "Unknown" when the reference has no ID
-    std::optional<std::string> filename;     // as written in the XML
-    std::optional<std::string> mimeType;     // as written in the XML
+    std::string documentID;              // "Unknown" when the reference has no ID
+    std::optional<std::string> filename; // as written in the XML
+    std::optional<std::string> mimeType; // as written in the XML
     // Base64 text, trimmed, inner line breaks kept. Shared by every copy of the attachment:
     // the sidebar, the selection and the preview read the bytes the parser made.
     std::optional<SharedText> embeddedData;

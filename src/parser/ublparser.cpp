@@ -68,8 +68,7 @@ namespace {
 // that is one piece of its own is moved out of `tree`, any other is copied. All copies come
 // first, since a copied element's text may include an element whose text is moved; an
 // element that two references share is moved once and shared.
-std::vector<model::UBLAttachment> settle(std::vector<PendingAttachment> pending,
-                                         XmlDocument &tree)
+std::vector<model::UBLAttachment> settle(std::vector<PendingAttachment> pending, XmlDocument &tree)
 {
     for (PendingAttachment &entry : pending) {
         if (entry.content && !tree.canTakeText(*entry.content)) {
@@ -126,8 +125,7 @@ UBLDocumentInfo UBLParser::extract(const XmlDocument &document, UBLDocumentType 
             info.invoiceLines.push_back(extractInvoiceLine(line));
         }
     } else {
-        const std::vector<XmlNode> lines =
-            allElements(root, "//*[local-name()='CreditNoteLine']");
+        const std::vector<XmlNode> lines = allElements(root, "//*[local-name()='CreditNoteLine']");
         info.creditNoteLines.reserve(lines.size());
         for (const XmlNode &line : lines) {
             info.creditNoteLines.push_back(extractCreditNoteLine(line));

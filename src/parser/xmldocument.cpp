@@ -5,8 +5,6 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <libxml/dict.h>
-#include <libxml/xmlmemory.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
@@ -100,9 +98,8 @@ struct XmlTree
     }
 
     // The positions of the elements named `id` in [from, to), ascending.
-    std::pair<const std::uint32_t *, const std::uint32_t *> named(std::uint32_t id,
-                                                                 std::uint32_t from,
-                                                                 std::uint32_t to) const
+    std::pair<const std::uint32_t *, const std::uint32_t *>
+    named(std::uint32_t id, std::uint32_t from, std::uint32_t to) const
     {
         const std::uint32_t *begin = byName.data() + nameStart[id];
         const std::uint32_t *end = byName.data() + nameStart[id + 1];
@@ -160,8 +157,8 @@ private:
             [&](xmlNode *node, std::uint32_t parent) {
                 auto [found, isNew] = byPointer.try_emplace(node->name, 0);
                 if (isNew) {
-                    auto [byText, isNewName] =
-                        nameIds.try_emplace(view(node->name), static_cast<std::uint32_t>(perName.size()));
+                    auto [byText, isNewName] = nameIds.try_emplace(
+                        view(node->name), static_cast<std::uint32_t>(perName.size()));
                     if (isNewName) {
                         perName.push_back(0);
                     }
@@ -198,7 +195,8 @@ std::string XmlNode::textContent() const
         if (!child) {
             return {};
         }
-        if (!child->next && (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
+        if (!child->next &&
+            (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
             return std::string(view(child->content));
         }
     }
@@ -352,8 +350,8 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     // No encoding is named: with IGNORE_ENC the declaration is not followed, so libxml2
     // reads the bytes as the UTF-8 they were checked to be, without converting them into a
     // buffer of their own first.
-    xmlDoc *parsed = xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "",
-                                   nullptr, options);
+    xmlDoc *parsed =
+        xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "", nullptr, options);
     if (!parsed) {
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
         return reason.empty() ? std::string("no document could be built from the text") : reason;
@@ -406,9 +404,8 @@ std::optional<model::SharedText> XmlDocument::takeTrimmedText(const XmlNode &ele
     xmlNode *child = m_tree->elements[element.m_index]->children;
     xmlChar *content = child->content;
     child->content = nullptr; // freeing the tree leaves a node without content alone
-    std::shared_ptr<const void> owner(content, [](const void *bytes) {
-        xmlFree(const_cast<void *>(bytes));
-    });
+    std::shared_ptr<const void> owner(
+        content, [](const void *bytes) { xmlFree(const_cast<void *>(bytes)); });
     return model::SharedText(std::move(owner), model::trimmed(view(content)));
 }
 

@@ -320,8 +320,9 @@ const ConsumingCase consumingCases[] = {
     {"fixture_attachments", readFixture("attachments.xml")},
     {"trimmed_with_inner_breaks",
      "<Invoice><AdditionalDocumentReference><ID>A</ID><Attachment>"
-     "<EmbeddedDocumentBinaryObject mimeCode=\"application/pdf\">\n  " + base64Line + "\n  " +
-         base64Line + "  \n</EmbeddedDocumentBinaryObject></Attachment>"
+     "<EmbeddedDocumentBinaryObject mimeCode=\"application/pdf\">\n  " +
+         base64Line + "\n  " + base64Line +
+         "  \n</EmbeddedDocumentBinaryObject></Attachment>"
          "</AdditionalDocumentReference></Invoice>"},
     {"short_text_stays_in_the_node",
      "<Invoice><AdditionalDocumentReference><ID>S</ID><Attachment>"
@@ -331,21 +332,26 @@ const ConsumingCase consumingCases[] = {
     {"nested_references_share_one_object",
      "<Invoice><AdditionalDocumentReference><ID>OUTER</ID><Attachment><Note>"
      "<AdditionalDocumentReference><ID>INNER</ID><Attachment><EmbeddedDocumentBinaryObject>" +
-         base64Line + "</EmbeddedDocumentBinaryObject></Attachment>"
+         base64Line +
+         "</EmbeddedDocumentBinaryObject></Attachment>"
          "</AdditionalDocumentReference></Note></Attachment></AdditionalDocumentReference>"
          "</Invoice>"},
     // The outer object's text includes the inner object's, which is moved out: the outer
     // one is read before.
     {"object_inside_an_object",
      "<Invoice><AdditionalDocumentReference><ID>OUTER</ID><Attachment>"
-     "<EmbeddedDocumentBinaryObject>" + base64Line + "<X><AdditionalDocumentReference>"
-     "<ID>INNER</ID><Attachment><EmbeddedDocumentBinaryObject>" + base64Line +
+     "<EmbeddedDocumentBinaryObject>" +
+         base64Line +
+         "<X><AdditionalDocumentReference>"
+         "<ID>INNER</ID><Attachment><EmbeddedDocumentBinaryObject>" +
+         base64Line +
          "QUJD</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference></X>"
          "</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference></Invoice>"},
     // A note that holds an attachment is read before the attachment's text is moved.
     {"note_around_an_attachment",
      "<Invoice><InvoiceLine><ID>1</ID><Note>before <AdditionalDocumentReference><ID>N</ID>"
-     "<Attachment><EmbeddedDocumentBinaryObject>" + base64Line +
+     "<Attachment><EmbeddedDocumentBinaryObject>" +
+         base64Line +
          "</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference> after"
          "</Note></InvoiceLine></Invoice>"},
 };
@@ -384,7 +390,8 @@ TEST(AttachmentContent, NestedReferencesShareTheMovedBytes)
     ASSERT_EQ(info.attachments.size(), 2u);
     ASSERT_TRUE(info.attachments[0].embeddedData && info.attachments[1].embeddedData);
     EXPECT_EQ(*info.attachments[0].embeddedData, base64Line);
-    EXPECT_TRUE(info.attachments[0].embeddedData->sharesBytesWith(*info.attachments[1].embeddedData));
+    EXPECT_TRUE(
+        info.attachments[0].embeddedData->sharesBytesWith(*info.attachments[1].embeddedData));
 }
 
 // Which texts can change owner: one piece of text the tree allocated on its own.

@@ -97,9 +97,8 @@ private:
     std::vector<xmlNode *> evaluate(xmlNode *context, const std::string &xpath)
     {
         m_context->node = context;
-        std::unique_ptr<xmlXPathObject, XPathObjectFree> result(
-            xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(xpath.c_str()),
-                                   m_context.get()));
+        std::unique_ptr<xmlXPathObject, XPathObjectFree> result(xmlXPathEvalExpression(
+            reinterpret_cast<const xmlChar *>(xpath.c_str()), m_context.get()));
         std::vector<xmlNode *> nodes;
         if (result && result->nodesetval) {
             for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
@@ -202,7 +201,8 @@ void compareWithXPath(const std::string &text)
     }
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         xmlNode *context = reference.elements()[i];
-        const std::string where = "element " + std::to_string(i) + " " + std::string(nodes[i]->localName());
+        const std::string where =
+            "element " + std::to_string(i) + " " + std::string(nodes[i]->localName());
         for (const std::string &name : names) {
             expectSameSelection(reference, context, *nodes[i], ".//" + step(name), where);
         }

@@ -3,107 +3,131 @@
 
 #include "sepa/sepaqrcodeservice.h"
 
+#include <cstdint>
+
 namespace vellora::cli {
 
 using namespace vellora::model;
 
 namespace {
 
-Json toJson(const std::string &text)
+void write(JsonWriter &out, const std::string &text)
 {
-    return text;
+    out.string(text);
 }
-Json toJson(const Decimal &value)
+void write(JsonWriter &out, const SharedText &text)
 {
-    return value.toString();
+    out.string(text);
 }
-Json toJson(const Date &value)
+void write(JsonWriter &out, const Decimal &value)
 {
-    return value.toIsoString();
+    out.string(value.toString());
 }
-Json toJson(bool value)
+void write(JsonWriter &out, const Date &value)
 {
-    return value;
+    out.string(value.toIsoString());
 }
-Json toJson(const Uuid &value)
+void write(JsonWriter &out, bool value)
 {
-    return value.toString();
+    out.boolean(value);
 }
-Json toJson(UBLDocumentType type)
+void write(JsonWriter &out, std::int64_t value)
 {
-    return std::string(rawValue(type));
+    out.integer(value);
+}
+void write(JsonWriter &out, const Uuid &value)
+{
+    out.string(value.toString());
+}
+void write(JsonWriter &out, UBLDocumentType type)
+{
+    out.string(rawValue(type));
 }
 
-Json toJson(const UBLCountry &);
-Json toJson(const UBLAddress &);
-Json toJson(const UBLTaxScheme &);
-Json toJson(const UBLPartyTaxScheme &);
-Json toJson(const UBLLegalEntity &);
-Json toJson(const UBLContact &);
-Json toJson(const UBLParty &);
-Json toJson(const UBLLegalMonetaryTotal &);
-Json toJson(const UBLTaxCategory &);
-Json toJson(const UBLTaxSubTotal &);
-Json toJson(const UBLTaxTotal &);
-Json toJson(const UBLAllowanceCharge &);
-Json toJson(const UBLInvoicePeriod &);
-Json toJson(const UBLOrderReference &);
-Json toJson(const UBLOrderLineReference &);
-Json toJson(const UBLCommodityClassification &);
-Json toJson(const UBLItemProperty &);
-Json toJson(const UBLItem &);
-Json toJson(const UBLPrice &);
-Json toJson(const UBLInvoiceLine &);
-Json toJson(const UBLCreditNoteLine &);
-Json toJson(const UBLFinancialInstitutionBranch &);
-Json toJson(const UBLPayeeFinancialAccount &);
-Json toJson(const UBLPaymentMeans &);
-Json toJson(const UBLSettlementPeriod &);
-Json toJson(const UBLPaymentTerms &);
-Json toJson(const UBLInvoiceDocumentReference &);
-Json toJson(const UBLBillingReference &);
-Json toJson(const UBLContractDocumentReference &);
-Json toJson(const UBLProjectReference &);
-Json toJson(const UBLDelivery &);
-Json toJson(const UBLAttachment &);
+void write(JsonWriter &out, const UBLCountry &);
+void write(JsonWriter &out, const UBLAddress &);
+void write(JsonWriter &out, const UBLTaxScheme &);
+void write(JsonWriter &out, const UBLPartyTaxScheme &);
+void write(JsonWriter &out, const UBLLegalEntity &);
+void write(JsonWriter &out, const UBLContact &);
+void write(JsonWriter &out, const UBLParty &);
+void write(JsonWriter &out, const UBLLegalMonetaryTotal &);
+void write(JsonWriter &out, const UBLTaxCategory &);
+void write(JsonWriter &out, const UBLTaxSubTotal &);
+void write(JsonWriter &out, const UBLTaxTotal &);
+void write(JsonWriter &out, const UBLAllowanceCharge &);
+void write(JsonWriter &out, const UBLInvoicePeriod &);
+void write(JsonWriter &out, const UBLOrderReference &);
+void write(JsonWriter &out, const UBLOrderLineReference &);
+void write(JsonWriter &out, const UBLCommodityClassification &);
+void write(JsonWriter &out, const UBLItemProperty &);
+void write(JsonWriter &out, const UBLItem &);
+void write(JsonWriter &out, const UBLPrice &);
+void write(JsonWriter &out, const UBLInvoiceLine &);
+void write(JsonWriter &out, const UBLCreditNoteLine &);
+void write(JsonWriter &out, const UBLFinancialInstitutionBranch &);
+void write(JsonWriter &out, const UBLPayeeFinancialAccount &);
+void write(JsonWriter &out, const UBLPaymentMeans &);
+void write(JsonWriter &out, const UBLSettlementPeriod &);
+void write(JsonWriter &out, const UBLPaymentTerms &);
+void write(JsonWriter &out, const UBLInvoiceDocumentReference &);
+void write(JsonWriter &out, const UBLBillingReference &);
+void write(JsonWriter &out, const UBLContractDocumentReference &);
+void write(JsonWriter &out, const UBLProjectReference &);
+void write(JsonWriter &out, const UBLDelivery &);
+void write(JsonWriter &out, const UBLAttachment &);
+
+void write(JsonWriter &out, const sepa::SEPAPaymentInfo &);
 
 template <typename T>
-Json toJson(const std::optional<T> &value)
+void write(JsonWriter &out, const std::optional<T> &value)
 {
-    return value ? toJson(*value) : Json(nullptr);
-}
-
-template <typename T>
-Json toJson(const std::vector<T> &values)
-{
-    Json array = Json::array();
-    for (const T &value : values) {
-        array.push_back(toJson(value));
+    if (value) {
+        write(out, *value);
+    } else {
+        out.null();
     }
-    return array;
 }
 
-// Builds an object from (key, value) pairs in the order given.
-struct Object
+template <typename T>
+void write(JsonWriter &out, const std::vector<T> &values)
 {
-    Json json = Json::object();
+    out.beginArray();
+    for (const T &value : values) {
+        write(out, value);
+    }
+    out.endArray();
+}
+
+// Writes an object's fields in the order given; the object closes when the chain ends.
+class Object
+{
+public:
+    explicit Object(JsonWriter &out) : m_out(out) { m_out.beginObject(); }
+    ~Object() { m_out.endObject(); }
+    Object(const Object &) = delete;
+    Object &operator=(const Object &) = delete;
+
     template <typename T>
     Object &&add(const char *key, const T &value) &&
     {
-        json[key] = toJson(value);
+        m_out.key(key);
+        write(m_out, value);
         return std::move(*this);
     }
-    operator Json() && { return std::move(json); }
+
+private:
+    JsonWriter &m_out;
 };
 
-Json toJson(const UBLCountry &v)
+void write(JsonWriter &out, const UBLCountry &v)
 {
-    return Object().add("identificationCode", v.identificationCode).add("name", v.name);
+    Object(out).add("identificationCode", v.identificationCode).add("name", v.name);
 }
 
-Json toJson(const UBLAddress &v)
+void write(JsonWriter &out, const UBLAddress &v)
 {
-    return Object()
+    Object(out)
         .add("streetName", v.streetName)
         .add("additionalStreetName", v.additionalStreetName)
         .add("cityName", v.cityName)
@@ -112,36 +136,36 @@ Json toJson(const UBLAddress &v)
         .add("country", v.country);
 }
 
-Json toJson(const UBLTaxScheme &v)
+void write(JsonWriter &out, const UBLTaxScheme &v)
 {
-    return Object().add("id", v.id).add("name", v.name);
+    Object(out).add("id", v.id).add("name", v.name);
 }
 
-Json toJson(const UBLPartyTaxScheme &v)
+void write(JsonWriter &out, const UBLPartyTaxScheme &v)
 {
-    return Object().add("companyID", v.companyID).add("taxScheme", v.taxScheme);
+    Object(out).add("companyID", v.companyID).add("taxScheme", v.taxScheme);
 }
 
-Json toJson(const UBLLegalEntity &v)
+void write(JsonWriter &out, const UBLLegalEntity &v)
 {
-    return Object()
+    Object(out)
         .add("registrationName", v.registrationName)
         .add("companyID", v.companyID)
         .add("companyIDSchemeID", v.companyIDSchemeID)
         .add("companyLegalForm", v.companyLegalForm);
 }
 
-Json toJson(const UBLContact &v)
+void write(JsonWriter &out, const UBLContact &v)
 {
-    return Object()
+    Object(out)
         .add("name", v.name)
         .add("telephone", v.telephone)
         .add("electronicMail", v.electronicMail);
 }
 
-Json toJson(const UBLParty &v)
+void write(JsonWriter &out, const UBLParty &v)
 {
-    return Object()
+    Object(out)
         .add("endpointID", v.endpointID)
         .add("endpointSchemeID", v.endpointSchemeID)
         .add("partyNames", v.partyNames)
@@ -151,9 +175,9 @@ Json toJson(const UBLParty &v)
         .add("contact", v.contact);
 }
 
-Json toJson(const UBLLegalMonetaryTotal &v)
+void write(JsonWriter &out, const UBLLegalMonetaryTotal &v)
 {
-    return Object()
+    Object(out)
         .add("lineExtensionAmount", v.lineExtensionAmount)
         .add("taxExclusiveAmount", v.taxExclusiveAmount)
         .add("taxInclusiveAmount", v.taxInclusiveAmount)
@@ -164,9 +188,9 @@ Json toJson(const UBLLegalMonetaryTotal &v)
         .add("payableAmount", v.payableAmount);
 }
 
-Json toJson(const UBLTaxCategory &v)
+void write(JsonWriter &out, const UBLTaxCategory &v)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("name", v.name)
         .add("percent", v.percent)
@@ -175,22 +199,22 @@ Json toJson(const UBLTaxCategory &v)
         .add("taxScheme", v.taxScheme);
 }
 
-Json toJson(const UBLTaxSubTotal &v)
+void write(JsonWriter &out, const UBLTaxSubTotal &v)
 {
-    return Object()
+    Object(out)
         .add("taxableAmount", v.taxableAmount)
         .add("taxAmount", v.taxAmount)
         .add("taxCategory", v.taxCategory);
 }
 
-Json toJson(const UBLTaxTotal &v)
+void write(JsonWriter &out, const UBLTaxTotal &v)
 {
-    return Object().add("taxAmount", v.taxAmount).add("taxSubtotals", v.taxSubtotals);
+    Object(out).add("taxAmount", v.taxAmount).add("taxSubtotals", v.taxSubtotals);
 }
 
-Json toJson(const UBLAllowanceCharge &v)
+void write(JsonWriter &out, const UBLAllowanceCharge &v)
 {
-    return Object()
+    Object(out)
         .add("chargeIndicator", v.chargeIndicator)
         .add("allowanceChargeReasonCode", v.allowanceChargeReasonCode)
         .add("allowanceChargeReason", v.allowanceChargeReason)
@@ -202,9 +226,9 @@ Json toJson(const UBLAllowanceCharge &v)
         .add("taxCategories", v.taxCategories);
 }
 
-Json toJson(const UBLInvoicePeriod &v)
+void write(JsonWriter &out, const UBLInvoicePeriod &v)
 {
-    return Object()
+    Object(out)
         .add("startDate", v.startDate)
         .add("endDate", v.endDate)
         .add("durationMeasure", v.durationMeasure)
@@ -213,26 +237,23 @@ Json toJson(const UBLInvoicePeriod &v)
         .add("description", v.description);
 }
 
-Json toJson(const UBLOrderReference &v)
+void write(JsonWriter &out, const UBLOrderReference &v)
 {
-    return Object()
-        .add("id", v.id)
-        .add("salesOrderID", v.salesOrderID)
-        .add("issueDate", v.issueDate);
+    Object(out).add("id", v.id).add("salesOrderID", v.salesOrderID).add("issueDate", v.issueDate);
 }
 
-Json toJson(const UBLOrderLineReference &v)
+void write(JsonWriter &out, const UBLOrderLineReference &v)
 {
-    return Object()
+    Object(out)
         .add("lineID", v.lineID)
         .add("salesOrderLineID", v.salesOrderLineID)
         .add("uuid", v.uuid)
         .add("orderReference", v.orderReference);
 }
 
-Json toJson(const UBLCommodityClassification &v)
+void write(JsonWriter &out, const UBLCommodityClassification &v)
 {
-    return Object()
+    Object(out)
         .add("itemClassificationCode", v.itemClassificationCode)
         .add("itemClassificationCodeListID", v.itemClassificationCodeListID)
         .add("itemClassificationCodeListVersionID", v.itemClassificationCodeListVersionID)
@@ -240,14 +261,14 @@ Json toJson(const UBLCommodityClassification &v)
         .add("commodityCode", v.commodityCode);
 }
 
-Json toJson(const UBLItemProperty &v)
+void write(JsonWriter &out, const UBLItemProperty &v)
 {
-    return Object().add("name", v.name).add("value", v.value);
+    Object(out).add("name", v.name).add("value", v.value);
 }
 
-Json toJson(const UBLItem &v)
+void write(JsonWriter &out, const UBLItem &v)
 {
-    return Object()
+    Object(out)
         .add("description", v.description)
         .add("name", v.name)
         .add("buyersItemIdentification", v.buyersItemIdentification)
@@ -260,9 +281,9 @@ Json toJson(const UBLItem &v)
         .add("additionalItemProperties", v.additionalItemProperties);
 }
 
-Json toJson(const UBLPrice &v)
+void write(JsonWriter &out, const UBLPrice &v)
 {
-    return Object()
+    Object(out)
         .add("priceAmount", v.priceAmount)
         .add("priceAmountCurrencyID", v.priceAmountCurrencyID)
         .add("baseQuantity", v.baseQuantity)
@@ -272,10 +293,11 @@ Json toJson(const UBLPrice &v)
 
 // The two line records differ only in the name of their quantity pair.
 template <typename Line>
-Json lineJson(const Line &v, const char *quantityKey, const std::optional<Decimal> &quantity,
-              const char *unitCodeKey, const std::optional<std::string> &unitCode)
+void writeLine(JsonWriter &out, const Line &v, const char *quantityKey,
+               const std::optional<Decimal> &quantity, const char *unitCodeKey,
+               const std::optional<std::string> &unitCode)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("note", v.note)
         .add(quantityKey, quantity)
@@ -290,34 +312,34 @@ Json lineJson(const Line &v, const char *quantityKey, const std::optional<Decima
         .add("price", v.price);
 }
 
-Json toJson(const UBLInvoiceLine &v)
+void write(JsonWriter &out, const UBLInvoiceLine &v)
 {
-    return lineJson(v, "invoicedQuantity", v.invoicedQuantity, "invoicedQuantityUnitCode",
-                    v.invoicedQuantityUnitCode);
+    writeLine(out, v, "invoicedQuantity", v.invoicedQuantity, "invoicedQuantityUnitCode",
+              v.invoicedQuantityUnitCode);
 }
 
-Json toJson(const UBLCreditNoteLine &v)
+void write(JsonWriter &out, const UBLCreditNoteLine &v)
 {
-    return lineJson(v, "creditedQuantity", v.creditedQuantity, "creditedQuantityUnitCode",
-                    v.creditedQuantityUnitCode);
+    writeLine(out, v, "creditedQuantity", v.creditedQuantity, "creditedQuantityUnitCode",
+              v.creditedQuantityUnitCode);
 }
 
-Json toJson(const UBLFinancialInstitutionBranch &v)
+void write(JsonWriter &out, const UBLFinancialInstitutionBranch &v)
 {
-    return Object().add("id", v.id).add("name", v.name);
+    Object(out).add("id", v.id).add("name", v.name);
 }
 
-Json toJson(const UBLPayeeFinancialAccount &v)
+void write(JsonWriter &out, const UBLPayeeFinancialAccount &v)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("name", v.name)
         .add("financialInstitutionBranch", v.financialInstitutionBranch);
 }
 
-Json toJson(const UBLPaymentMeans &v)
+void write(JsonWriter &out, const UBLPaymentMeans &v)
 {
-    return Object()
+    Object(out)
         .add("paymentMeansCode", v.paymentMeansCode)
         .add("paymentMeansCodeName", v.paymentMeansCodeName)
         .add("paymentDueDate", v.paymentDueDate)
@@ -327,18 +349,18 @@ Json toJson(const UBLPaymentMeans &v)
         .add("payeeFinancialAccount", v.payeeFinancialAccount);
 }
 
-Json toJson(const UBLSettlementPeriod &v)
+void write(JsonWriter &out, const UBLSettlementPeriod &v)
 {
-    return Object()
+    Object(out)
         .add("durationMeasure", v.durationMeasure)
         .add("durationMeasureUnitCode", v.durationMeasureUnitCode)
         .add("startDate", v.startDate)
         .add("endDate", v.endDate);
 }
 
-Json toJson(const UBLPaymentTerms &v)
+void write(JsonWriter &out, const UBLPaymentTerms &v)
 {
-    return Object()
+    Object(out)
         .add("note", v.note)
         .add("paymentMeansID", v.paymentMeansID)
         .add("paymentDueDate", v.paymentDueDate)
@@ -347,9 +369,9 @@ Json toJson(const UBLPaymentTerms &v)
         .add("settlementPeriod", v.settlementPeriod);
 }
 
-Json toJson(const UBLInvoiceDocumentReference &v)
+void write(JsonWriter &out, const UBLInvoiceDocumentReference &v)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("uuid", v.uuid)
         .add("issueDate", v.issueDate)
@@ -357,14 +379,14 @@ Json toJson(const UBLInvoiceDocumentReference &v)
         .add("documentDescription", v.documentDescription);
 }
 
-Json toJson(const UBLBillingReference &v)
+void write(JsonWriter &out, const UBLBillingReference &v)
 {
-    return Object().add("invoiceDocumentReference", v.invoiceDocumentReference);
+    Object(out).add("invoiceDocumentReference", v.invoiceDocumentReference);
 }
 
-Json toJson(const UBLContractDocumentReference &v)
+void write(JsonWriter &out, const UBLContractDocumentReference &v)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("uuid", v.uuid)
         .add("issueDate", v.issueDate)
@@ -372,14 +394,14 @@ Json toJson(const UBLContractDocumentReference &v)
         .add("documentDescription", v.documentDescription);
 }
 
-Json toJson(const UBLProjectReference &v)
+void write(JsonWriter &out, const UBLProjectReference &v)
 {
-    return Object().add("id", v.id).add("uuid", v.uuid).add("issueDate", v.issueDate);
+    Object(out).add("id", v.id).add("uuid", v.uuid).add("issueDate", v.issueDate);
 }
 
-Json toJson(const UBLDelivery &v)
+void write(JsonWriter &out, const UBLDelivery &v)
 {
-    return Object()
+    Object(out)
         .add("id", v.id)
         .add("quantity", v.quantity)
         .add("minimumQuantity", v.minimumQuantity)
@@ -397,48 +419,43 @@ Json toJson(const UBLDelivery &v)
         .add("deliveryParty", v.deliveryParty);
 }
 
-Json toJson(const UBLAttachment &v)
+void write(JsonWriter &out, const UBLAttachment &v)
 {
-    Json json = Object()
-                    .add("id", v.id)
-                    .add("documentID", v.documentID)
-                    .add("filename", v.filename)
-                    .add("mimeType", v.mimeType)
-                    .add("embeddedData", v.embeddedData)
-                    .add("documentType", v.documentType)
-                    .add("documentTypeCode", v.documentTypeCode)
-                    .add("documentDescription", v.documentDescription)
-                    .add("externalReference", v.externalReference);
-    const std::optional<std::int64_t> size = v.estimatedSize();
-    json["estimatedSize"] = size ? Json(*size) : Json(nullptr);
-    return json;
+    Object(out)
+        .add("id", v.id)
+        .add("documentID", v.documentID)
+        .add("filename", v.filename)
+        .add("mimeType", v.mimeType)
+        .add("embeddedData", v.embeddedData)
+        .add("documentType", v.documentType)
+        .add("documentTypeCode", v.documentTypeCode)
+        .add("documentDescription", v.documentDescription)
+        .add("externalReference", v.externalReference)
+        .add("estimatedSize", v.estimatedSize());
 }
 
 // The twelve fields in declaration order, then the exact payload text.
-Json sepaJson(const sepa::SEPAPaymentInfo &v)
+void write(JsonWriter &out, const sepa::SEPAPaymentInfo &v)
 {
-    Json json = Object()
-                    .add("serviceTag", v.serviceTag)
-                    .add("version", v.version)
-                    .add("characterSet", v.characterSet)
-                    .add("identification", v.identification)
-                    .add("bic", v.bic)
-                    .add("beneficiaryName", v.beneficiaryName)
-                    .add("beneficiaryAccount", v.beneficiaryAccount)
-                    .add("amount", v.amount)
-                    .add("purpose", v.purpose)
-                    .add("remittanceReference", v.remittanceReference)
-                    .add("remittanceText", v.remittanceText)
-                    .add("beneficiaryToOriginatorInfo", v.beneficiaryToOriginatorInfo);
-    json["payload"] = v.payloadText();
-    return json;
+    Object(out)
+        .add("serviceTag", v.serviceTag)
+        .add("version", v.version)
+        .add("characterSet", v.characterSet)
+        .add("identification", v.identification)
+        .add("bic", v.bic)
+        .add("beneficiaryName", v.beneficiaryName)
+        .add("beneficiaryAccount", v.beneficiaryAccount)
+        .add("amount", v.amount)
+        .add("purpose", v.purpose)
+        .add("remittanceReference", v.remittanceReference)
+        .add("remittanceText", v.remittanceText)
+        .add("beneficiaryToOriginatorInfo", v.beneficiaryToOriginatorInfo)
+        .add("payload", v.payloadText());
 }
 
-} // namespace
-
-Json toJson(const UBLDocumentInfo &v)
+void write(JsonWriter &out, const UBLDocumentInfo &v)
 {
-    return Object()
+    Object(out)
         .add("documentType", v.documentType)
         .add("documentID", v.documentID)
         .add("issueDate", v.issueDate)
@@ -462,20 +479,33 @@ Json toJson(const UBLDocumentInfo &v)
         .add("invoicePeriod", v.invoicePeriod);
 }
 
-Json documentJson(const parser::VelloraDocument &document)
+} // namespace
+
+void writeDocumentFields(JsonWriter &out, const parser::VelloraDocument &document)
 {
-    Json out = Json::object();
     const auto &outcome = document.validationResult();
     const UBLDocumentInfo *info = document.ublInfo();
-    out["validation"] = info ? "valid" : "invalid";
+    out.key("validation");
+    out.string(info ? "valid" : "invalid");
     const std::string *message = outcome ? outcome->message() : nullptr;
-    out["message"] = message ? Json(*message) : Json(nullptr);
-    out["document"] = info ? toJson(*info) : Json(nullptr);
+    out.key("message");
+    message ? out.string(*message) : out.null();
+    out.key("document");
+    info ? write(out, *info) : out.null();
     // Only a valid document has a model to derive a payment from.
     const std::optional<sepa::SEPAPaymentInfo> payment =
         info ? sepa::SEPAQRCodeService().makePaymentInfo(*info) : std::nullopt;
-    out["sepa"] = payment ? sepaJson(*payment) : Json(nullptr);
-    return out;
+    out.key("sepa");
+    payment ? write(out, *payment) : out.null();
+}
+
+Json documentJson(const parser::VelloraDocument &document)
+{
+    JsonWriter out;
+    out.beginObject();
+    writeDocumentFields(out, document);
+    out.endObject();
+    return Json::parse(out.text());
 }
 
 } // namespace vellora::cli

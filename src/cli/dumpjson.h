@@ -2,6 +2,8 @@
 // The JSON form of a read document, as vellora-dump prints it.
 #pragma once
 
+#include "jsonwriter.h"
+
 #include "parser/velloradocument.h"
 
 #include <nlohmann/json.hpp>
@@ -10,11 +12,13 @@ namespace vellora::cli {
 
 using Json = nlohmann::ordered_json;
 
-// {"validation", "message", "document", "sepa"} for a document read from a file. Every
-// record is an object of all its fields in declaration order; decimals are exact strings,
-// dates "YYYY-MM-DD", absent values null, lists arrays.
-Json documentJson(const parser::VelloraDocument &document);
+// The fields "validation", "message", "document" and "sepa" of a document read from a
+// file, into the object `out` has open. Every record is an object of all its fields in
+// declaration order; decimals are exact strings, dates "YYYY-MM-DD", absent values null,
+// lists arrays.
+void writeDocumentFields(JsonWriter &out, const parser::VelloraDocument &document);
 
-Json toJson(const model::UBLDocumentInfo &info);
+// The same as a JSON value: the object holding those four fields.
+Json documentJson(const parser::VelloraDocument &document);
 
 } // namespace vellora::cli

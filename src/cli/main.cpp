@@ -19,27 +19,27 @@ constexpr int exitUsage = 64;
 
 constexpr std::string_view usage = "usage: vellora-dump [--help] [--version] FILE...";
 
-struct FileResult
-{
-    vellora::cli::Json json;
-    std::string error; // the reason a file could not be read; empty when it was
-    int status = exitValid;
-};
+using vellora::parser::DocumentReadError;
+using vellora::parser::VelloraDocument;
 
-FileResult dumpFile(const std::string &path)
+int statusOf(const VelloraDocument::ReadResult &read)
 {
-    using vellora::parser::VelloraDocument;
-    VelloraDocument::ReadResult read = VelloraDocument::fromFile(path);
-    if (const auto *error = std::get_if<vellora::parser::DocumentReadError>(&read)) {
-        return {nullptr, error->reason, exitUnreadable};
+    if (std::holds_alternative<DocumentReadError>(read)) {
+        return exitUnreadable;
     }
-    const auto &document = std::get<VelloraDocument>(read);
-    return {vellora::cli::documentJson(document), {}, document.ublInfo() ? exitValid : exitInvalid};
+    return std::get<VelloraDocument>(read).ublInfo() ? exitValid : exitInvalid;
 }
 
-std::string serialise(const vellora::cli::Json &json)
+// Ends the output with a line break; a failed write (a full disk, a closed pipe) fails the
+// run rather than passing for a complete dump.
+int finish(vellora::cli::JsonWriter &out, int status)
 {
-    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    const bool written = out.flush() && std::fputs("\n", stdout) >= 0 && std::fflush(stdout) == 0;
+    if (!written) {
+        std::cerr << "vellora-dump: cannot write the output\n";
+        return exitUnreadable;
+    }
+    return status;
 }
 
 } // namespace
@@ -73,30 +73,37 @@ int main(int argc, char **argv)
         return exitUsage;
     }
 
+    // The JSON goes out in chunks as it is written, never as one text of the whole dump.
     if (files.size() == 1) {
-        FileResult result = dumpFile(files.front());
-        if (result.status == exitUnreadable) {
-            std::cerr << "vellora-dump: " << files.front() << ": " << result.error << "\n";
-        } else {
-            std::cout << serialise(result.json) << "\n";
+        const VelloraDocument::ReadResult read = VelloraDocument::fromFile(files.front());
+        if (const auto *error = std::get_if<DocumentReadError>(&read)) {
+            std::cerr << "vellora-dump: " << files.front() << ": " << error->reason << "\n";
+            return exitUnreadable;
         }
-        return result.status;
+        vellora::cli::JsonWriter out(stdout);
+        out.beginObject();
+        vellora::cli::writeDocumentFields(out, std::get<VelloraDocument>(read));
+        out.endObject();
+        return finish(out, statusOf(read));
     }
 
-    vellora::cli::Json array = vellora::cli::Json::array();
+    vellora::cli::JsonWriter out(stdout);
+    out.beginArray();
     int status = exitValid;
     for (const std::string &file : files) {
-        FileResult result = dumpFile(file);
-        vellora::cli::Json entry = vellora::cli::Json::object();
-        entry["file"] = file;
-        if (result.status == exitUnreadable) {
-            entry["error"] = result.error;
+        const VelloraDocument::ReadResult read = VelloraDocument::fromFile(file);
+        out.beginObject();
+        out.key("file");
+        out.string(file);
+        if (const auto *error = std::get_if<DocumentReadError>(&read)) {
+            out.key("error");
+            out.string(error->reason);
         } else {
-            entry.update(result.json);
+            vellora::cli::writeDocumentFields(out, std::get<VelloraDocument>(read));
         }
-        array.push_back(std::move(entry));
-        status = std::max(status, result.status);
+        out.endObject();
+        status = std::max(status, statusOf(read));
     }
-    std::cout << serialise(array) << "\n";
-    return status;
+    out.endArray();
+    return finish(out, status);
 }

@@ -2,6 +2,7 @@
 // A document referenced by an invoice: embedded as Base64 text, or held outside the file.
 #pragma once
 
+#include "sharedtext.h"
 #include "uuid.h"
 
 #include <cstddef>
@@ -17,10 +18,12 @@ namespace vellora::model {
 struct UBLAttachment
 {
     Uuid id; // new for every attachment at every parse: the identity of the list entry
-    std::string documentID;                  // "Unknown" when the reference has no ID
-    std::optional<std::string> filename;     // as written in the XML
-    std::optional<std::string> mimeType;     // as written in the XML
-    std::optional<std::string> embeddedData; // Base64 text, trimmed, inner line breaks kept
+    std::string documentID;              // "Unknown" when the reference has no ID
+    std::optional<std::string> filename; // as written in the XML
+    std::optional<std::string> mimeType; // as written in the XML
+    // Base64 text, trimmed, inner line breaks kept. Shared by every copy of the attachment:
+    // the sidebar, the selection and the preview read the bytes the parser made.
+    std::optional<SharedText> embeddedData;
     std::optional<std::string> documentType; // never filled by the parser
     std::optional<std::string> documentTypeCode;
     std::optional<std::string> documentDescription;

@@ -61,26 +61,35 @@ struct UBLDocumentInfo
     bool operator==(const UBLDocumentInfo &) const = default;
 };
 
-// The outcome of reading a text: the model, or the user-facing reason there is none.
+// The outcome of reading a text: the model, or the kind of failure with the user-facing
+// reason there is none. Callers branch on the kind, never on the message text.
 class UBLValidationResult
 {
 public:
     struct Invalid
     {
+        enum class Kind
+        {
+            notXml,                // no XML document with a root element could be built
+            noInvoiceOrCreditNote, // XML, but no Invoice or CreditNote element anywhere
+        };
+        Kind kind;
         std::string message;
         bool operator==(const Invalid &) const = default;
     };
 
     static UBLValidationResult valid(UBLDocumentInfo info) { return {std::move(info)}; }
-    static UBLValidationResult invalid(std::string message)
+    static UBLValidationResult invalid(Invalid::Kind kind, std::string message)
     {
-        return {Invalid{std::move(message)}};
+        return {Invalid{kind, std::move(message)}};
     }
 
     bool isValid() const { return std::holds_alternative<UBLDocumentInfo>(m_value); }
 
     // The model of a valid outcome; nullptr for an invalid one.
     const UBLDocumentInfo *documentInfo() const { return std::get_if<UBLDocumentInfo>(&m_value); }
+    // The failure of an invalid outcome; nullptr for a valid one.
+    const Invalid *failure() const { return std::get_if<Invalid>(&m_value); }
     // The message of an invalid outcome; nullptr for a valid one.
     const std::string *message() const
     {

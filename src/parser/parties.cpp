@@ -7,7 +7,7 @@ namespace vellora::parser {
 
 using namespace model;
 
-std::optional<UBLParty> extractParty(const XmlNode &context, std::string_view path)
+std::optional<UBLParty> extractParty(const XmlNode &context, const Query &path)
 {
     const std::optional<XmlNode> party = firstElement(context, path);
     if (!party) {

@@ -16,7 +16,7 @@ namespace vellora::parser {
 
 // The party at the first match of `path` in `context`; nullopt when there is none. A party
 // is present as soon as its element exists, even with every field missing.
-std::optional<model::UBLParty> extractParty(const XmlNode &context, std::string_view path);
+std::optional<model::UBLParty> extractParty(const XmlNode &context, const Query &path);
 
 // The first PostalAddress below a party or delivery element.
 std::optional<model::UBLAddress> extractAddress(const XmlNode &context);

@@ -12,7 +12,7 @@ using namespace model;
 namespace {
 
 // The period fields of the first element below `context` that `path` finds.
-std::optional<UBLInvoicePeriod> periodAt(const XmlNode &context, std::string_view path)
+std::optional<UBLInvoicePeriod> periodAt(const XmlNode &context, const Query &path)
 {
     const std::optional<XmlNode> period = firstElement(context, path);
     if (!period) {
@@ -135,21 +135,13 @@ std::optional<UBLInvoicePeriod> extractDocumentInvoicePeriod(const XmlNode &docu
     return periodAt(document, "//*[local-name()='InvoicePeriod']");
 }
 
-std::vector<UBLAttachment> extractAttachments(const XmlNode &document)
-{
-    std::vector<UBLAttachment> attachments;
-    for (const XmlNode &reference :
-         allElements(document, "//*[local-name()='AdditionalDocumentReference']")) {
-        if (std::optional<UBLAttachment> attachment = extractAttachment(reference)) {
-            attachments.push_back(std::move(*attachment));
-        }
-    }
-    return attachments;
-}
+namespace {
 
-std::optional<UBLAttachment> extractAttachment(const XmlNode &reference)
+// The attachment of one reference with its content element, content not yet read.
+std::optional<PendingAttachment> pendingAttachment(const XmlNode &reference)
 {
-    UBLAttachment attachment;
+    PendingAttachment pending;
+    UBLAttachment &attachment = pending.attachment;
     attachment.documentID = textValue(reference, ".//*[local-name()='ID']").value_or("Unknown");
     attachment.documentTypeCode = textValue(reference, ".//*[local-name()='DocumentTypeCode']");
     attachment.documentDescription =
@@ -164,8 +156,7 @@ std::optional<UBLAttachment> extractAttachment(const XmlNode &reference)
             firstElement(*content, ".//*[local-name()='EmbeddedDocumentBinaryObject']")) {
         attachment.mimeType = embedded->attribute("mimeCode");
         attachment.filename = embedded->attribute("filename");
-        // The Base64 text as written: only the ends are trimmed, its line breaks stay.
-        attachment.embeddedData = trimmedText(*embedded);
+        pending.content = embedded;
     } else if (std::optional<std::string> uri = textValue(
                    *content, ".//*[local-name()='ExternalReference']/*[local-name()='URI']")) {
         attachment.externalReference = std::move(uri);
@@ -173,7 +164,49 @@ std::optional<UBLAttachment> extractAttachment(const XmlNode &reference)
         return std::nullopt;
     }
     attachment.id = model::Uuid::random();
-    return attachment;
+    return pending;
+}
+
+// The Base64 text as written: only the ends are trimmed, its line breaks stay.
+void readContent(PendingAttachment &pending)
+{
+    if (pending.content) {
+        pending.attachment.embeddedData = trimmedText(*pending.content);
+    }
+}
+
+} // namespace
+
+std::vector<PendingAttachment> extractPendingAttachments(const XmlNode &document)
+{
+    std::vector<PendingAttachment> attachments;
+    for (const XmlNode &reference :
+         allElements(document, "//*[local-name()='AdditionalDocumentReference']")) {
+        if (std::optional<PendingAttachment> pending = pendingAttachment(reference)) {
+            attachments.push_back(std::move(*pending));
+        }
+    }
+    return attachments;
+}
+
+std::vector<UBLAttachment> extractAttachments(const XmlNode &document)
+{
+    std::vector<UBLAttachment> attachments;
+    for (PendingAttachment &pending : extractPendingAttachments(document)) {
+        readContent(pending);
+        attachments.push_back(std::move(pending.attachment));
+    }
+    return attachments;
+}
+
+std::optional<UBLAttachment> extractAttachment(const XmlNode &reference)
+{
+    std::optional<PendingAttachment> pending = pendingAttachment(reference);
+    if (!pending) {
+        return std::nullopt;
+    }
+    readContent(*pending);
+    return std::move(pending->attachment);
 }
 
 } // namespace vellora::parser

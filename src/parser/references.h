@@ -60,4 +60,16 @@ std::vector<model::UBLAttachment> extractAttachments(const XmlNode &document);
 // fresh random id, so parsing the same text twice gives unequal attachments.
 std::optional<model::UBLAttachment> extractAttachment(const XmlNode &reference);
 
+// An attachment read but for its embedded content, which is still in the tree: `content`
+// is the element whose trimmed text becomes embeddedData (nullopt for an external one).
+struct PendingAttachment
+{
+    model::UBLAttachment attachment;
+    std::optional<XmlNode> content;
+};
+
+// extractAttachments without the embedded contents, for a reader that takes them out of
+// the tree once everything else is read.
+std::vector<PendingAttachment> extractPendingAttachments(const XmlNode &document);
+
 } // namespace vellora::parser

@@ -29,9 +29,9 @@ std::optional<UBLLegalMonetaryTotal> extractLegalMonetaryTotal(const XmlNode &do
 
 std::optional<UBLTaxTotal> extractTaxTotal(const XmlNode &context)
 {
-    const bool isDocument = context == context.document().node();
-    const std::optional<XmlNode> total = firstElement(
-        context, isDocument ? "//*[local-name()='TaxTotal']" : ".//*[local-name()='TaxTotal']");
+    const std::optional<XmlNode> total =
+        context.isDocument() ? firstElement(context, "//*[local-name()='TaxTotal']")
+                             : firstElement(context, ".//*[local-name()='TaxTotal']");
     if (!total) {
         return std::nullopt;
     }

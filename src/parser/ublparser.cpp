@@ -18,16 +18,18 @@ model::UBLValidationResult UBLParser::parse(std::string_view text) const
 {
     std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(text);
     if (const auto *reason = std::get_if<std::string>(&parsed)) {
-        return UBLValidationResult::invalid("Failed to parse XML: " + *reason);
+        return UBLValidationResult::invalid(UBLValidationResult::Invalid::Kind::notXml,
+                                            "Failed to parse XML: " + *reason);
     }
-    return read(std::get<XmlDocument>(parsed));
+    return read(std::get<XmlDocument>(std::move(parsed)));
 }
 
-model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
+model::UBLValidationResult UBLParser::read(XmlDocument &&document) const
 {
     const std::optional<UBLDocumentType> type = detectDocumentType(document);
     if (!type) {
         return UBLValidationResult::invalid(
+            UBLValidationResult::Invalid::Kind::noInvoiceOrCreditNote,
             "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'");
     }
 
@@ -39,7 +41,7 @@ model::UBLValidationResult UBLParser::read(const XmlDocument &document) const
     // namespaces are not checked and "Invalid UBL document: Missing or incorrect namespaces"
     // is never the outcome.
 
-    return UBLValidationResult::valid(extractDocumentInfo(document, *type));
+    return UBLValidationResult::valid(extract(document, *type, &document));
 }
 
 std::optional<UBLDocumentType> UBLParser::detectDocumentType(const XmlDocument &document) const
@@ -56,6 +58,46 @@ std::optional<UBLDocumentType> UBLParser::detectDocumentType(const XmlDocument &
 
 UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
                                                UBLDocumentType type) const
+{
+    return extract(document, type, nullptr);
+}
+
+namespace {
+
+// Fills each pending attachment's embeddedData once nothing else reads the tree: a text
+// that is one piece of its own is moved out of `tree`, any other is copied. All copies come
+// first, since a copied element's text may include an element whose text is moved; an
+// element that two references share is moved once and shared.
+std::vector<model::UBLAttachment> settle(std::vector<PendingAttachment> pending, XmlDocument &tree)
+{
+    for (PendingAttachment &entry : pending) {
+        if (entry.content && !tree.canTakeText(*entry.content)) {
+            entry.attachment.embeddedData = trimmedText(*entry.content);
+            entry.content.reset();
+        }
+    }
+    std::vector<model::UBLAttachment> attachments;
+    attachments.reserve(pending.size());
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        PendingAttachment &entry = pending[i];
+        if (entry.content) {
+            entry.attachment.embeddedData = tree.takeTrimmedText(*entry.content);
+            for (std::size_t j = i + 1; j < pending.size(); ++j) {
+                if (pending[j].content == entry.content) {
+                    pending[j].attachment.embeddedData = entry.attachment.embeddedData;
+                    pending[j].content.reset();
+                }
+            }
+        }
+        attachments.push_back(std::move(entry.attachment));
+    }
+    return attachments;
+}
+
+} // namespace
+
+UBLDocumentInfo UBLParser::extract(const XmlDocument &document, UBLDocumentType type,
+                                   XmlDocument *consumed) const
 {
     const XmlNode root = document.node();
     UBLDocumentInfo info;
@@ -74,16 +116,28 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.taxTotal = extractTaxTotal(root);
     // Only elements named exactly InvoiceLine or CreditNoteLine are lines, at any depth; a
     // document has the lines of its own kind only.
+    // The lists are sized once: grown line by line, a list of many lines would briefly
+    // need room for one and a half times its size.
     if (type == UBLDocumentType::invoice) {
-        for (const XmlNode &line : allElements(root, "//*[local-name()='InvoiceLine']")) {
+        const std::vector<XmlNode> lines = allElements(root, "//*[local-name()='InvoiceLine']");
+        info.invoiceLines.reserve(lines.size());
+        for (const XmlNode &line : lines) {
             info.invoiceLines.push_back(extractInvoiceLine(line));
         }
     } else {
-        for (const XmlNode &line : allElements(root, "//*[local-name()='CreditNoteLine']")) {
+        const std::vector<XmlNode> lines = allElements(root, "//*[local-name()='CreditNoteLine']");
+        info.creditNoteLines.reserve(lines.size());
+        for (const XmlNode &line : lines) {
             info.creditNoteLines.push_back(extractCreditNoteLine(line));
         }
     }
-    info.attachments = extractAttachments(root);
+    // Read last when the tree is used up, see below.
+    std::vector<PendingAttachment> attachments;
+    if (consumed) {
+        attachments = extractPendingAttachments(root);
+    } else {
+        info.attachments = extractAttachments(root);
+    }
     info.paymentMeans = extractPaymentMeans(root);
     info.paymentTerms = extractPaymentTerms(root);
     info.allowanceCharges = extractAllowanceCharges(root);
@@ -93,6 +147,9 @@ UBLDocumentInfo UBLParser::extractDocumentInfo(const XmlDocument &document,
     info.projectReference = extractProjectReference(root);
     info.delivery = extractDelivery(root);
     info.invoicePeriod = extractDocumentInvoicePeriod(root);
+    if (consumed) {
+        info.attachments = settle(std::move(attachments), *consumed);
+    }
     return info;
 }
 

@@ -26,14 +26,23 @@ public:
 
     // The outcome of parse for a text already parsed into `document`: detection, then
     // extraction. Lets a caller that has the tree already avoid parsing the text twice.
-    model::UBLValidationResult read(const XmlDocument &document) const;
+    // The read uses the tree up: once everything else is read, the embedded attachments'
+    // texts are moved out of it into the model instead of being copied.
+    model::UBLValidationResult read(XmlDocument &&document) const;
 
     // invoice when an Invoice element stands anywhere in the document, else creditNote when
     // a CreditNote element does, else nullopt. The root element's name plays no part.
     std::optional<model::UBLDocumentType> detectDocumentType(const XmlDocument &document) const;
 
+    // Reads the tree without changing it; it can be read again.
     model::UBLDocumentInfo extractDocumentInfo(const XmlDocument &document,
                                                model::UBLDocumentType type) const;
+
+private:
+    // extractDocumentInfo; with `consumed` (the same document) the attachments' texts are
+    // moved out of the tree at the end instead of copied.
+    model::UBLDocumentInfo extract(const XmlDocument &document, model::UBLDocumentType type,
+                                   XmlDocument *consumed) const;
 };
 
 } // namespace vellora::parser

@@ -37,16 +37,17 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
     // Pre-check: a text that is not XML, or holds no Invoice or CreditNote element, opens
     // as text with its outcome and is not counted.
     std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(document.m_text);
-    const XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
+    XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
+    using Kind = model::UBLValidationResult::Invalid::Kind;
     if (!tree || !document.m_parser.detectDocumentType(*tree)) {
-        document.m_validationResult =
-            model::UBLValidationResult::invalid(std::string(notUblMessage));
+        document.m_validationResult = model::UBLValidationResult::invalid(
+            tree ? Kind::noInvoiceOrCreditNote : Kind::notXml, std::string(notUblMessage));
         return document;
     }
 
     // The parser's outcome for the text; the tree of the pre-check is the one its parse
     // would build, so it is read directly instead of parsing the text a second time.
-    document.m_validationResult = document.m_parser.read(*tree);
+    document.m_validationResult = document.m_parser.read(std::move(*tree));
     document.m_reachedParser = true;
     return document;
 }
@@ -84,6 +85,11 @@ std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem
                                  errno != 0 ? std::strerror(errno) : "cannot be read"};
     }
     std::string bytes;
+    // Room for the whole file at once: growing the text piece by piece would need up to
+    // twice its size.
+    if (const auto size = std::filesystem::file_size(path, error); !error) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
     char buffer[1 << 16];
     while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(stream.gcount()));

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "xmldocument.h"
 
+#include "model/text.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xpath.h>
 
+#include <algorithm>
+#include <cassert>
 #include <limits>
 #include <string>
 #include <unordered_map>
@@ -22,50 +25,33 @@ struct ParserContextFree
 {
     void operator()(xmlParserCtxt *context) const { xmlFreeParserCtxt(context); }
 };
-struct XPathObjectFree
+struct DocFree
 {
-    void operator()(xmlXPathObject *object) const { xmlXPathFreeObject(object); }
-};
-struct XPathCompExprFree
-{
-    void operator()(xmlXPathCompExpr *expression) const { xmlXPathFreeCompExpr(expression); }
+    void operator()(xmlDoc *document) const { xmlFreeDoc(document); }
 };
 
 using OwnedText = std::unique_ptr<xmlChar, XmlFree>;
-using OwnedXPathObject = std::unique_ptr<xmlXPathObject, XPathObjectFree>;
-using OwnedCompExpr = std::unique_ptr<xmlXPathCompExpr, XPathCompExprFree>;
-
-const xmlChar *xml(const char *text)
-{
-    return reinterpret_cast<const xmlChar *>(text);
-}
 
 std::string_view view(const xmlChar *text)
 {
     return text ? std::string_view(reinterpret_cast<const char *>(text)) : std::string_view();
 }
 
-// The readers ask the same few dozen expressions again and again: compile each once per
-// thread (a compiled expression is not shared between threads).
-struct StringHash
+// Feeds a text to libxml2 in pieces of at most 64 KiB.
+struct TextReader
 {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept
+    std::string_view rest;
+
+    static int read(void *context, char *buffer, int length)
     {
-        return std::hash<std::string_view>{}(text);
+        auto *self = static_cast<TextReader *>(context);
+        const std::size_t size =
+            std::min({self->rest.size(), static_cast<std::size_t>(length), std::size_t{1} << 16});
+        std::copy_n(self->rest.data(), size, buffer);
+        self->rest.remove_prefix(size);
+        return static_cast<int>(size);
     }
 };
-
-xmlXPathCompExpr *compiled(std::string_view xpath)
-{
-    thread_local std::unordered_map<std::string, OwnedCompExpr, StringHash, std::equal_to<>> cache;
-    auto found = cache.find(xpath);
-    if (found == cache.end()) {
-        OwnedCompExpr expression(xmlXPathCompile(xml(std::string(xpath).c_str())));
-        found = cache.emplace(std::string(xpath), std::move(expression)).first;
-    }
-    return found->second.get();
-}
 
 std::string describe(const xmlError *error)
 {
@@ -84,23 +70,156 @@ std::string describe(const xmlError *error)
 
 } // namespace
 
+namespace detail {
+
+// The tree and its element index. Positions are the elements' places in document order;
+// the elements an XPath "*" step can reach are exactly the ones numbered: element children
+// of the document and of elements. Elements inside an entity's replacement text are not
+// numbered, as XPath does not reach them either (their text still counts for textContent).
+struct XmlTree
+{
+    std::unique_ptr<xmlDoc, DocFree> document;
+    std::vector<xmlNode *> elements;      // by position
+    std::vector<std::uint32_t> parents;   // the parent's position, or XmlNode's documentIndex
+    std::vector<std::uint32_t> ends;      // one past the position of the last descendant
+    std::vector<std::uint32_t> nameStart; // per name id: where its positions begin in byName
+    std::vector<std::uint32_t> byName;    // positions grouped by name, each group ascending
+    std::unordered_map<std::string_view, std::uint32_t> nameIds; // local name → name id
+
+    explicit XmlTree(xmlDoc *parsed) : document(parsed) { index(); }
+
+    std::uint32_t size() const { return static_cast<std::uint32_t>(elements.size()); }
+
+    // The name id of `name`; nullopt when no element has that name.
+    std::optional<std::uint32_t> nameId(std::string_view name) const
+    {
+        const auto found = nameIds.find(name);
+        return found == nameIds.end() ? std::nullopt : std::optional(found->second);
+    }
+
+    // The positions of the elements named `id` in [from, to), ascending.
+    std::pair<const std::uint32_t *, const std::uint32_t *>
+    named(std::uint32_t id, std::uint32_t from, std::uint32_t to) const
+    {
+        const std::uint32_t *begin = byName.data() + nameStart[id];
+        const std::uint32_t *end = byName.data() + nameStart[id + 1];
+        begin = std::lower_bound(begin, end, from);
+        end = std::lower_bound(begin, end, to);
+        return {begin, end};
+    }
+
+private:
+    // Calls visit(node, parentPosition) for every element in document order, and
+    // leave(position) after its last descendant.
+    template <typename Visit, typename Leave>
+    void walk(Visit visit, Leave leave)
+    {
+        std::vector<std::uint32_t> open;
+        std::uint32_t next = 0;
+        xmlNode *node = document->children;
+        while (node) {
+            if (node->type == XML_ELEMENT_NODE) {
+                const std::uint32_t position = next++;
+                visit(node, open.empty() ? UINT32_MAX : open.back());
+                if (node->children) {
+                    open.push_back(position);
+                    node = node->children;
+                    continue;
+                }
+                leave(position);
+            }
+            while (!node->next) {
+                node = node->parent;
+                if (!node || node->type != XML_ELEMENT_NODE) {
+                    return;
+                }
+                leave(open.back());
+                open.pop_back();
+            }
+            node = node->next;
+        }
+    }
+
+    void index()
+    {
+        std::size_t count = 0;
+        walk([&](xmlNode *, std::uint32_t) { ++count; }, [](std::uint32_t) {});
+        elements.reserve(count);
+        parents.reserve(count);
+        ends.resize(count);
+        std::vector<std::uint32_t> names;
+        names.reserve(count);
+        std::vector<std::uint32_t> perName;
+        // libxml2 keeps one copy of each name in the document's dictionary, so most
+        // lookups are by pointer; the text map is the fallback that makes it exact.
+        std::unordered_map<const xmlChar *, std::uint32_t> byPointer;
+        walk(
+            [&](xmlNode *node, std::uint32_t parent) {
+                auto [found, isNew] = byPointer.try_emplace(node->name, 0);
+                if (isNew) {
+                    auto [byText, isNewName] = nameIds.try_emplace(
+                        view(node->name), static_cast<std::uint32_t>(perName.size()));
+                    if (isNewName) {
+                        perName.push_back(0);
+                    }
+                    found->second = byText->second;
+                }
+                ++perName[found->second];
+                names.push_back(found->second);
+                elements.push_back(node);
+                parents.push_back(parent);
+            },
+            [&](std::uint32_t position) { ends[position] = size(); });
+
+        nameStart.resize(perName.size() + 1);
+        for (std::size_t id = 0; id < perName.size(); ++id) {
+            nameStart[id + 1] = nameStart[id] + perName[id];
+        }
+        byName.resize(count);
+        std::vector<std::uint32_t> fill(nameStart.begin(), nameStart.end() - 1);
+        for (std::uint32_t position = 0; position < count; ++position) {
+            byName[fill[names[position]]++] = position;
+        }
+    }
+};
+
+} // namespace detail
+
 std::string XmlNode::textContent() const
 {
-    OwnedText content(xmlNodeGetContent(m_node));
+    const xmlNode *node = isDocument() ? reinterpret_cast<xmlNode *>(m_tree->document.get())
+                                       : m_tree->elements[m_index];
+    // Most elements hold nothing or one piece of text: copy it straight out of the tree.
+    if (!isDocument()) {
+        const xmlNode *child = node->children;
+        if (!child) {
+            return {};
+        }
+        if (!child->next &&
+            (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
+            return std::string(view(child->content));
+        }
+    }
+    OwnedText content(xmlNodeGetContent(node));
     return std::string(view(content.get()));
 }
 
 std::optional<std::string> XmlNode::attribute(std::string_view name) const
 {
-    if (m_node->type != XML_ELEMENT_NODE) {
+    if (isDocument()) {
         return std::nullopt;
     }
+    const xmlNode *node = m_tree->elements[m_index];
     // The attributes the element carries, by local name; defaults a DTD would add are not
     // part of what the file says.
-    for (xmlAttr *attribute = m_node->properties; attribute; attribute = attribute->next) {
+    for (const xmlAttr *attribute = node->properties; attribute; attribute = attribute->next) {
         if (view(attribute->name) == name) {
-            OwnedText value(xmlNodeListGetString(m_node->doc, attribute->children, 1));
-            return std::string(view(value.get()));
+            const xmlNode *value = attribute->children;
+            if (value && !value->next && value->type == XML_TEXT_NODE) {
+                return std::string(view(value->content));
+            }
+            OwnedText text(xmlNodeListGetString(node->doc, attribute->children, 1));
+            return std::string(view(text.get()));
         }
     }
     return std::nullopt;
@@ -108,28 +227,88 @@ std::optional<std::string> XmlNode::attribute(std::string_view name) const
 
 std::string_view XmlNode::localName() const
 {
-    return m_node->type == XML_ELEMENT_NODE ? view(m_node->name) : std::string_view();
+    return isDocument() ? std::string_view() : view(m_tree->elements[m_index]->name);
 }
 
-std::vector<XmlNode> XmlNode::select(std::string_view xpath) const
+std::optional<std::size_t> XmlNode::position() const
+{
+    return isDocument() ? std::nullopt : std::optional<std::size_t>(m_index);
+}
+
+std::vector<XmlNode> XmlNode::select(const Query &query) const
 {
     std::vector<XmlNode> nodes;
-    xmlXPathCompExpr *expression = compiled(xpath);
-    if (!expression) {
+    const detail::XmlTree &tree = *m_tree;
+    const std::optional<std::uint32_t> firstName = tree.nameId(query.step(0));
+    if (!firstName) {
         return nodes;
     }
-    xmlXPathContext *context = m_document->m_xpath.get();
-    context->node = m_node;
-    OwnedXPathObject result(xmlXPathCompiledEval(expression, context));
-    if (!result || result->type != XPATH_NODESET || !result->nodesetval) {
+    // "//" searches the whole document whatever the context; ".//" what lies below it.
+    const bool everything = query.axis() == Query::Axis::wholeDocument || isDocument();
+    const std::uint32_t from = everything ? 0 : m_index + 1;
+    const std::uint32_t to = everything ? tree.size() : tree.ends[m_index];
+    auto [begin, end] = tree.named(*firstName, from, to);
+    if (query.stepCount() == 1) {
+        nodes.reserve(static_cast<std::size_t>(end - begin));
+        for (const std::uint32_t *position = begin; position != end; ++position) {
+            nodes.push_back(XmlNode(m_tree, *position));
+        }
         return nodes;
     }
-    const xmlNodeSet *set = result->nodesetval;
-    nodes.reserve(static_cast<std::size_t>(set->nodeNr));
-    for (int i = 0; i < set->nodeNr; ++i) {
-        nodes.emplace_back(*m_document, set->nodeTab[i]);
+    std::vector<std::uint32_t> current(begin, end);
+
+    // Each further step: the children of that name of every element selected so far. The
+    // parents may nest, so the union is sorted back into document order.
+    for (std::size_t step = 1; step < query.stepCount() && !current.empty(); ++step) {
+        const std::optional<std::uint32_t> name = tree.nameId(query.step(step));
+        if (!name) {
+            return nodes;
+        }
+        std::vector<std::uint32_t> children;
+        for (const std::uint32_t parent : current) {
+            auto [childBegin, childEnd] = tree.named(*name, parent + 1, tree.ends[parent]);
+            for (const std::uint32_t *child = childBegin; child != childEnd; ++child) {
+                if (tree.parents[*child] == parent) {
+                    children.push_back(*child);
+                }
+            }
+        }
+        if (!std::is_sorted(children.begin(), children.end())) {
+            std::sort(children.begin(), children.end());
+        }
+        current = std::move(children);
+    }
+
+    nodes.reserve(current.size());
+    for (const std::uint32_t position : current) {
+        nodes.push_back(XmlNode(m_tree, position));
     }
     return nodes;
+}
+
+std::optional<XmlNode> XmlNode::first(const Query &query) const
+{
+    if (query.stepCount() > 1) {
+        std::vector<XmlNode> all = select(query);
+        return all.empty() ? std::nullopt : std::optional(all.front());
+    }
+    const detail::XmlTree &tree = *m_tree;
+    const std::optional<std::uint32_t> name = tree.nameId(query.step(0));
+    if (!name) {
+        return std::nullopt;
+    }
+    const bool everything = query.axis() == Query::Axis::wholeDocument || isDocument();
+    const std::uint32_t from = everything ? 0 : m_index + 1;
+    const std::uint32_t to = everything ? tree.size() : tree.ends[m_index];
+    // The first element of that name at or after `from`; it is below the context when it
+    // comes before the context's subtree ends.
+    const std::uint32_t *names = tree.byName.data();
+    const std::uint32_t *end = names + tree.nameStart[*name + 1];
+    const std::uint32_t *found = std::lower_bound(names + tree.nameStart[*name], end, from);
+    if (found == end || *found >= to) {
+        return std::nullopt;
+    }
+    return XmlNode(m_tree, *found);
 }
 
 std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
@@ -140,12 +319,20 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::string("the text is larger than 2 GB");
     }
+    // libxml2 sets up its global state on first use, which is not safe when two threads
+    // get there at once; documents are read off the UI thread, so it is done once here.
+    static const bool initialised = (xmlInitParser(), true);
+    (void)initialised;
     std::unique_ptr<xmlParserCtxt, ParserContextFree> context(xmlNewParserCtxt());
     if (!context) {
         return std::string("out of memory");
     }
     // RECOVER | NOERROR | NOWARNING, and no network access for anything the text refers to.
-    int options = XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET;
+    // COMPACT stores short texts inside their nodes: less memory, the same tree to read.
+    // IGNORE_ENC: the text is UTF-8 whatever its declaration names; without it libxml2
+    // would switch to the declared encoding for the pieces that follow the declaration.
+    int options = XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET |
+                  XML_PARSE_COMPACT | XML_PARSE_IGNORE_ENC;
     // By default libxml2 stops at a text node of more than 10 MB and drops the rest of the
     // document: an invoice embedding a large PDF would lose its parties, totals and lines,
     // which follow the attachment. XML_PARSE_HUGE lifts that limit but also switches off
@@ -154,38 +341,72 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     if (text.find("<!ENTITY") == std::string_view::npos) {
         options |= XML_PARSE_HUGE;
     }
-    xmlDoc *document = xmlCtxtReadMemory(context.get(), text.data(), static_cast<int>(text.size()),
-                                         "", "UTF-8", options);
-    if (!document) {
+    // The text is handed over in pieces, as a file would be: given the whole buffer at once,
+    // libxml2 copies it and then converts the copy into a third buffer before it starts,
+    // which for a large invoice costs more memory than the tree itself.
+    // A UTF-8 byte-order mark is not part of the text; libxml2 skips it only when it sees
+    // the whole buffer before it starts, so it is left out here.
+    TextReader reader{text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text};
+    // No encoding is named: with IGNORE_ENC the declaration is not followed, so libxml2
+    // reads the bytes as the UTF-8 they were checked to be, without converting them into a
+    // buffer of their own first.
+    xmlDoc *parsed =
+        xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "", nullptr, options);
+    if (!parsed) {
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
         return reason.empty() ? std::string("no document could be built from the text") : reason;
     }
-    XmlDocument owned(document);
-    if (!xmlDocGetRootElement(document)) {
+    if (!xmlDocGetRootElement(parsed)) {
+        xmlFreeDoc(parsed);
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
         return reason.empty() ? std::string("the document has no root element") : reason;
     }
-    return owned;
+    return XmlDocument(std::make_unique<detail::XmlTree>(parsed));
 }
 
-XmlDocument::XmlDocument(xmlDoc *document)
-    : m_document(document, xmlFreeDoc), m_xpath(xmlXPathNewContext(document), xmlXPathFreeContext)
-{
-    // Every local-name() step makes and drops a few XPath objects per element it looks at;
-    // libxml2's object cache lets a query reuse them instead of allocating each anew, which
-    // saves about a quarter of the work of a typical extraction.
-    if (m_xpath) {
-        xmlXPathContextSetCache(m_xpath.get(), 1, -1, 0);
-    }
-}
-
+XmlDocument::XmlDocument(std::unique_ptr<detail::XmlTree> tree) : m_tree(std::move(tree)) {}
 XmlDocument::XmlDocument(XmlDocument &&) noexcept = default;
 XmlDocument &XmlDocument::operator=(XmlDocument &&) noexcept = default;
 XmlDocument::~XmlDocument() = default;
 
 XmlNode XmlDocument::node() const
 {
-    return XmlNode(*this, reinterpret_cast<xmlNode *>(m_document.get()));
+    assert(m_tree && "node() of a moved-from XmlDocument");
+    return XmlNode(m_tree.get(), XmlNode::documentIndex);
+}
+
+std::size_t XmlDocument::elementCount() const
+{
+    return m_tree ? m_tree->elements.size() : 0;
+}
+
+bool XmlDocument::canTakeText(const XmlNode &element) const
+{
+    if (element.m_tree != m_tree.get() || element.isDocument()) {
+        return false;
+    }
+    const xmlNode *child = m_tree->elements[element.m_index]->children;
+    if (!child || child->next || child->type != XML_TEXT_NODE || !child->content) {
+        return false;
+    }
+    // Short texts live inside the node (COMPACT) or in the document's dictionary; only a
+    // text with an allocation of its own can change owner.
+    const xmlDict *dict = m_tree->document->dict;
+    return child->content != reinterpret_cast<const xmlChar *>(&child->properties) &&
+           !(dict && xmlDictOwns(const_cast<xmlDict *>(dict), child->content));
+}
+
+std::optional<model::SharedText> XmlDocument::takeTrimmedText(const XmlNode &element)
+{
+    if (!canTakeText(element)) {
+        return std::nullopt;
+    }
+    xmlNode *child = m_tree->elements[element.m_index]->children;
+    xmlChar *content = child->content;
+    child->content = nullptr; // freeing the tree leaves a node without content alone
+    std::shared_ptr<const void> owner(
+        content, [](const void *bytes) { xmlFree(const_cast<void *>(bytes)); });
+    return model::SharedText(std::move(owner), model::trimmed(view(content)));
 }
 
 } // namespace vellora::parser

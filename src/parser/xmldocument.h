@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
-// An owned libxml2 document tree and handles to its nodes, for the readers of this folder.
+// An owned libxml2 document tree, its element index, and handles to its nodes, for the
+// readers of this folder. No libxml2 pointer leaves this unit.
 #pragma once
 
+#include "query.h"
+
+#include "model/sharedtext.h"
+
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,24 +15,18 @@
 #include <variant>
 #include <vector>
 
-struct _xmlDoc;
-struct _xmlNode;
-struct _xmlXPathContext;
-
 namespace vellora::parser {
 
-class XmlDocument;
+namespace detail {
+struct XmlTree;
+}
 
-// A node of a live XmlDocument: the document node itself or one of its elements. Valid only
-// while its document lives; readers copy values out of it and never keep it.
+// A node of a parsed document: the document node itself or one of its elements. A node
+// stays valid while its document lives, also when the XmlDocument object is moved; readers
+// copy values out of it and never keep it beyond the document.
 class XmlNode
 {
 public:
-    XmlNode(const XmlDocument &document, _xmlNode *node) : m_document(&document), m_node(node) {}
-
-    const XmlDocument &document() const { return *m_document; }
-    _xmlNode *raw() const { return m_node; }
-
     // The concatenation, in document order, of all text and CDATA below the node, entity
     // and character references expanded; markup, comments and processing instructions add
     // nothing. Not trimmed.
@@ -39,17 +39,37 @@ public:
     // The element's local name ("" for the document node).
     std::string_view localName() const;
 
-    // The results, in document order, of an XPath 1.0 expression with this node as context.
-    std::vector<XmlNode> select(std::string_view xpath) const;
+    bool isDocument() const { return m_index == documentIndex; }
 
-    friend bool operator==(const XmlNode &a, const XmlNode &b) { return a.m_node == b.m_node; }
+    // The element's place among the document's elements in document order (0 is the root
+    // element); nullopt for the document node.
+    std::optional<std::size_t> position() const;
+
+    // The matches of `query` with this node as context, in document order.
+    std::vector<XmlNode> select(const Query &query) const;
+    // The first match in document order, or nullopt.
+    std::optional<XmlNode> first(const Query &query) const;
+
+    friend bool operator==(const XmlNode &a, const XmlNode &b)
+    {
+        return a.m_tree == b.m_tree && a.m_index == b.m_index;
+    }
 
 private:
-    const XmlDocument *m_document;
-    _xmlNode *m_node;
+    friend class XmlDocument;
+    static constexpr std::uint32_t documentIndex = UINT32_MAX;
+
+    XmlNode(const detail::XmlTree *tree, std::uint32_t index) : m_tree(tree), m_index(index) {}
+
+    // The tree is held by the document on the heap, so moving the document keeps it in place.
+    const detail::XmlTree *m_tree;
+    std::uint32_t m_index; // position among the elements, or documentIndex
 };
 
-// A document tree parsed by libxml2; frees the tree when it goes.
+// A document tree parsed by libxml2, with an index of its elements built right after the
+// parse: the elements numbered in document order, each with the end of its subtree, and the
+// positions of the elements of each local name. "The first element named X below this one"
+// is then a binary search and "all of them" a range, instead of a walk over the subtree.
 class XmlDocument
 {
 public:
@@ -64,16 +84,25 @@ public:
     XmlDocument &operator=(XmlDocument &&) noexcept;
     ~XmlDocument();
 
-    // The document node: the context of the "//…" queries.
+    // The document node: the context of the "//…" queries. Must not be called on a
+    // moved-from document.
     XmlNode node() const;
 
-private:
-    friend class XmlNode;
-    XmlDocument(_xmlDoc *document);
+    // The number of elements in the document.
+    std::size_t elementCount() const;
 
-    std::unique_ptr<_xmlDoc, void (*)(_xmlDoc *)> m_document;
-    // One XPath context per document; each query sets its context node.
-    std::unique_ptr<_xmlXPathContext, void (*)(_xmlXPathContext *)> m_xpath;
+    // Whether `element` (a node of this document) holds exactly one piece of text that the
+    // tree allocated on its own, which takeTrimmedText can move out.
+    bool canTakeText(const XmlNode &element) const;
+    // Moves the text of `element`, trimmed, out of the tree without copying its bytes, when
+    // canTakeText; the element reads as empty afterwards, so only a reader that has read
+    // everything else may do it. nullopt, and nothing moved, otherwise.
+    std::optional<model::SharedText> takeTrimmedText(const XmlNode &element);
+
+private:
+    explicit XmlDocument(std::unique_ptr<detail::XmlTree> tree);
+
+    std::unique_ptr<detail::XmlTree> m_tree;
 };
 
 } // namespace vellora::parser

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -211,6 +212,34 @@ private slots:
         QCOMPARE(m_controller->openFile(path), window);
         QCOMPARE(m_controller->windows().size(), 1);
         QCOMPARE(m_recorder.count, count);
+    }
+
+    // The file is read off the UI thread: while a large invoice is read, the event loop keeps
+    // running (a timer fires), and the window that opens holds the whole model.
+    void readingLeavesTheEventLoopRunning()
+    {
+        QByteArray text = "<Invoice><ID>BIG</ID>";
+        for (int i = 0; i < 40000; ++i) {
+            text += "<InvoiceLine><ID>" + QByteArray::number(i) +
+                    "</ID><InvoicedQuantity unitCode=\"C62\">1</InvoicedQuantity>"
+                    "<Item><Name>Pen</Name></Item></InvoiceLine>";
+        }
+        text += "</Invoice>";
+        const QString path = writeFile(QStringLiteral("large.xml"), text);
+
+        int ticks = 0;
+        QTimer timer;
+        timer.setInterval(1);
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start();
+        DocumentWindow *window = m_controller->openFile(path);
+        timer.stop();
+
+        QVERIFY(window);
+        QVERIFY(window->document().ublInfo());
+        QCOMPARE(window->document().ublInfo()->invoiceLines.size(), std::size_t{40000});
+        QVERIFY2(ticks > 0, "the UI thread was blocked for the whole read");
+        QCOMPARE(m_recorder.count, 1);
     }
 
     void newDocumentIsUntitledAndNotCounted()

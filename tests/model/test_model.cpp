@@ -138,7 +138,8 @@ TEST(UBLValidationResult, CarriesModelOrMessage)
     EXPECT_EQ(valid.documentInfo()->documentID, "INV-1");
     EXPECT_EQ(valid.message(), nullptr);
 
-    const auto invalid = UBLValidationResult::invalid("Not a valid UBL document");
+    const auto invalid = UBLValidationResult::invalid(UBLValidationResult::Invalid::Kind::notXml,
+                                                      "Not a valid UBL document");
     EXPECT_FALSE(invalid.isValid());
     EXPECT_EQ(invalid.documentInfo(), nullptr);
     ASSERT_NE(invalid.message(), nullptr);

@@ -51,9 +51,16 @@ XmlDocument parseFixture()
     return std::move(std::get<XmlDocument>(parsed));
 }
 
-std::string path(const char *localName)
+// "//*[local-name()='<localName>']", compiled at run time; a name that makes no query fails
+// the test.
+Query path(const char *localName)
 {
-    return std::string("//*[local-name()='") + localName + "']";
+    auto compiled = Query::compile(std::string("//*[local-name()='") + localName + "']");
+    if (const auto *problem = std::get_if<std::string>(&compiled)) {
+        ADD_FAILURE() << *problem;
+        return "//*[local-name()='NoSuchElement']";
+    }
+    return std::get<Query>(compiled);
 }
 
 struct TextCase

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "parser/primitives.h"
 #include "parser/references.h"
 #include "parserfixture.h"
 
@@ -283,6 +284,162 @@ TEST(AttachmentIdentity, FreshDistinctIdsAtEveryParse)
     }
     EXPECT_EQ(ids.size(), 2 * first.size());
 }
+
+// Copies of the model (views keep some, the sidebar keeps its rows) share an attachment's
+// Base64 text instead of copying it; equal texts made apart are still equal.
+TEST(AttachmentContent, CopiesShareTheBytes)
+{
+    const std::string text = readFixture("attachments.xml");
+    const UBLDocumentInfo info = parseModel(text);
+    ASSERT_FALSE(info.attachments.empty());
+    const UBLAttachment &original = info.attachments.front();
+    ASSERT_TRUE(original.embeddedData);
+
+    const UBLDocumentInfo copy = info;
+    const std::vector<UBLAttachment> rows = copy.attachments;
+    EXPECT_TRUE(rows.front().embeddedData->sharesBytesWith(*original.embeddedData));
+    EXPECT_EQ(rows.front(), original);
+
+    const UBLAttachment reparsed = parseModel(text).attachments.front();
+    EXPECT_FALSE(reparsed.embeddedData->sharesBytesWith(*original.embeddedData));
+    EXPECT_EQ(reparsed.embeddedData, original.embeddedData);
+}
+
+// Reading a document uses its tree up: the attachments' texts are moved out of the tree at
+// the end instead of copied. The result must be exactly the copying reader's, also when one
+// embedded element lies inside another's text or two references share one.
+struct ConsumingCase
+{
+    const char *name;
+    std::string text;
+};
+
+const std::string base64Line = "JVBERi0xLjQKJcOkw7zDtsOfCjIgMCBvYmoKPDwvTGVuZ3RoIDMgMCBSPj4K";
+
+const ConsumingCase consumingCases[] = {
+    {"fixture_attachments", readFixture("attachments.xml")},
+    {"trimmed_with_inner_breaks",
+     "<Invoice><AdditionalDocumentReference><ID>A</ID><Attachment>"
+     "<EmbeddedDocumentBinaryObject mimeCode=\"application/pdf\">\n  " +
+         base64Line + "\n  " + base64Line +
+         "  \n</EmbeddedDocumentBinaryObject></Attachment>"
+         "</AdditionalDocumentReference></Invoice>"},
+    {"short_text_stays_in_the_node",
+     "<Invoice><AdditionalDocumentReference><ID>S</ID><Attachment>"
+     "<EmbeddedDocumentBinaryObject>QUJD</EmbeddedDocumentBinaryObject></Attachment>"
+     "</AdditionalDocumentReference></Invoice>"},
+    // The outer reference's first embedded object is the inner one's: both share it.
+    {"nested_references_share_one_object",
+     "<Invoice><AdditionalDocumentReference><ID>OUTER</ID><Attachment><Note>"
+     "<AdditionalDocumentReference><ID>INNER</ID><Attachment><EmbeddedDocumentBinaryObject>" +
+         base64Line +
+         "</EmbeddedDocumentBinaryObject></Attachment>"
+         "</AdditionalDocumentReference></Note></Attachment></AdditionalDocumentReference>"
+         "</Invoice>"},
+    // The outer object's text includes the inner object's, which is moved out: the outer
+    // one is read before.
+    {"object_inside_an_object",
+     "<Invoice><AdditionalDocumentReference><ID>OUTER</ID><Attachment>"
+     "<EmbeddedDocumentBinaryObject>" +
+         base64Line +
+         "<X><AdditionalDocumentReference>"
+         "<ID>INNER</ID><Attachment><EmbeddedDocumentBinaryObject>" +
+         base64Line +
+         "QUJD</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference></X>"
+         "</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference></Invoice>"},
+    // A note that holds an attachment is read before the attachment's text is moved.
+    {"note_around_an_attachment",
+     "<Invoice><InvoiceLine><ID>1</ID><Note>before <AdditionalDocumentReference><ID>N</ID>"
+     "<Attachment><EmbeddedDocumentBinaryObject>" +
+         base64Line +
+         "</EmbeddedDocumentBinaryObject></Attachment></AdditionalDocumentReference> after"
+         "</Note></InvoiceLine></Invoice>"},
+};
+
+void PrintTo(const ConsumingCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class ConsumingRead : public ::testing::TestWithParam<ConsumingCase>
+{};
+
+TEST_P(ConsumingRead, GivesTheCopyingReadersModel)
+{
+    const std::string &text = GetParam().text;
+    const UBLValidationResult consumed = UBLParser().parse(text);
+    ASSERT_TRUE(consumed.isValid());
+    const XmlDocument tree = parseXml(text);
+    UBLDocumentInfo copied = UBLParser().extractDocumentInfo(tree, UBLDocumentType::invoice);
+
+    UBLDocumentInfo moved = *consumed.documentInfo();
+    ASSERT_EQ(moved.attachments.size(), copied.attachments.size());
+    ASSERT_FALSE(moved.attachments.empty());
+    for (std::size_t i = 0; i < moved.attachments.size(); ++i) {
+        moved.attachments[i].id = copied.attachments[i].id; // random at every read
+    }
+    EXPECT_EQ(moved, copied);
+}
+
+INSTANTIATE_TEST_SUITE_P(Attachments, ConsumingRead, ::testing::ValuesIn(consumingCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AttachmentContent, NestedReferencesShareTheMovedBytes)
+{
+    const UBLDocumentInfo info = parseModel(consumingCases[3].text);
+    ASSERT_EQ(info.attachments.size(), 2u);
+    ASSERT_TRUE(info.attachments[0].embeddedData && info.attachments[1].embeddedData);
+    EXPECT_EQ(*info.attachments[0].embeddedData, base64Line);
+    EXPECT_TRUE(
+        info.attachments[0].embeddedData->sharesBytesWith(*info.attachments[1].embeddedData));
+}
+
+// Which texts can change owner: one piece of text the tree allocated on its own.
+struct TakeCase
+{
+    const char *name;
+    std::string element; // the content of <e>…</e>
+    bool takeable;
+};
+
+const TakeCase takeCases[] = {
+    {"long_text", "  " + base64Line + "\n", true},
+    {"short_text_inside_the_node", "QUJD", false},
+    {"empty", "", false},
+    {"text_and_element", base64Line + "<x/>", false},
+    {"cdata", "<![CDATA[" + base64Line + "]]>", false},
+    {"character_reference_joins_the_text", base64Line + "&#65;" + base64Line, true},
+};
+
+void PrintTo(const TakeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class TakeText : public ::testing::TestWithParam<TakeCase>
+{};
+
+TEST_P(TakeText, MovesOnlyAPieceOfItsOwn)
+{
+    const TakeCase &c = GetParam();
+    XmlDocument document = parseXml("<r><e>" + c.element + "</e></r>");
+    const std::optional<XmlNode> element = document.node().first("//*[local-name()='e']");
+    ASSERT_TRUE(element);
+    const std::string before = trimmedText(*element);
+    EXPECT_EQ(document.canTakeText(*element), c.takeable);
+    const std::optional<vellora::model::SharedText> taken = document.takeTrimmedText(*element);
+    EXPECT_EQ(taken.has_value(), c.takeable);
+    if (taken) {
+        EXPECT_EQ(*taken, before);
+        EXPECT_EQ(element->textContent(), "") << "the tree still holds the text";
+        EXPECT_FALSE(document.canTakeText(*element));
+    } else {
+        EXPECT_EQ(trimmedText(*element), before) << "the tree lost a text it kept";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlDocument, TakeText, ::testing::ValuesIn(takeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(AttachmentReference, WithoutAttachmentElementYieldsNothing)
 {

@@ -135,22 +135,27 @@ struct FailureCase
 {
     const char *name;
     const char *text;
+    UBLValidationResult::Invalid::Kind kind;
     const char *messagePrefix;
 };
 
+constexpr auto notXml = UBLValidationResult::Invalid::Kind::notXml;
+constexpr auto noDocument = UBLValidationResult::Invalid::Kind::noInvoiceOrCreditNote;
+
 const FailureCase failureCases[] = {
-    {"empty_text", "", "Failed to parse XML: "},
-    {"white_space_only", " \n\t ", "Failed to parse XML: "},
-    {"not_xml", "Hello, world!", "Failed to parse XML: "},
-    {"no_invoice_element", "<Order><ID>1</ID></Order>",
+    {"empty_text", "", notXml, "Failed to parse XML: "},
+    {"white_space_only", " \n\t ", notXml, "Failed to parse XML: "},
+    {"not_xml", "Hello, world!", notXml, "Failed to parse XML: "},
+    {"byte_order_mark_only", "\xef\xbb\xbf", notXml, "Failed to parse XML: "},
+    {"no_invoice_element", "<Order><ID>1</ID></Order>", noDocument,
      "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'"},
-    {"lower_case_invoice", "<invoice/>",
+    {"lower_case_invoice", "<invoice/>", noDocument,
      "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'"},
-    {"invoice_only_as_attribute", "<Doc Invoice=\"1\"/>",
+    {"invoice_only_as_attribute", "<Doc Invoice=\"1\"/>", noDocument,
      "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'"},
     // An undeclared prefix is not namespace-well-formed: the XML layer keeps "ubl:Invoice"
     // whole as the local name, so no Invoice element is found.
-    {"undeclared_prefix", "<ubl:Invoice><cbc:ID>N</cbc:ID></ubl:Invoice>",
+    {"undeclared_prefix", "<ubl:Invoice><cbc:ID>N</cbc:ID></ubl:Invoice>", noDocument,
      "Invalid UBL document: Root element must be 'Invoice' or 'CreditNote'"},
 };
 
@@ -162,6 +167,8 @@ TEST_P(ParseFailures, GiveTheInvalidOutcome)
     const FailureCase &c = GetParam();
     const UBLValidationResult result = UBLParser().parse(c.text);
     ASSERT_FALSE(result.isValid());
+    ASSERT_NE(result.failure(), nullptr);
+    EXPECT_EQ(result.failure()->kind, c.kind);
     const std::string &message = *result.message();
     EXPECT_EQ(message.rfind(c.messagePrefix, 0), 0u) << message;
     if (std::string(c.messagePrefix) == "Failed to parse XML: ") {
@@ -281,3 +288,38 @@ TEST(UBLParser, EntityExpansionBombStaysSmall)
 }
 
 } // namespace
+
+// The text is UTF-8 whatever its declaration names, also in the parts of a long text that
+// the XML layer reads long after the declaration.
+struct EncodingCase
+{
+    const char *name;
+    std::string text;
+};
+
+const std::string padding(70 * 1024, 'x'); // beyond the first piece the XML layer reads
+
+const EncodingCase encodingCases[] = {
+    {"latin1_declared", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                        "<Invoice><ID>M\xc3\xbcller</ID></Invoice>"},
+    {"latin1_declared_name_far_below",
+     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Invoice><Note>" + padding +
+         "</Note><ID>M\xc3\xbcller</ID></Invoice>"},
+    {"utf16_declared", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
+                       "<Invoice><ID>M\xc3\xbcller</ID></Invoice>"},
+    {"byte_order_mark_name_far_below", "\xef\xbb\xbf<?xml version=\"1.0\"?><Invoice><Note>" +
+                                           padding + "</Note><ID>M\xc3\xbcller</ID></Invoice>"},
+};
+
+class Encoding : public testing::TestWithParam<EncodingCase>
+{};
+
+TEST_P(Encoding, TextIsReadAsUtf8)
+{
+    const UBLValidationResult result = UBLParser().parse(GetParam().text);
+    ASSERT_TRUE(result.isValid()) << *result.message();
+    EXPECT_EQ(result.documentInfo()->documentID, "M\xc3\xbcller");
+}
+
+INSTANTIATE_TEST_SUITE_P(UBLParser, Encoding, testing::ValuesIn(encodingCases),
+                         [](const auto &info) { return std::string(info.param.name); });

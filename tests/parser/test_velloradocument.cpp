@@ -101,6 +101,11 @@ TEST_P(Outcome, IsStoredAndCountedOnlyForUbl)
         EXPECT_EQ(document.ublInfo(), document.validationResult()->documentInfo());
     } else {
         EXPECT_EQ(*document.validationResult()->message(), "Not a valid UBL document");
+        // The case a caller branches on: was there XML at all?
+        using Kind = vellora::model::UBLValidationResult::Invalid::Kind;
+        EXPECT_EQ(document.validationResult()->failure()->kind,
+                  c.text.find('<') == std::string::npos ? Kind::notXml
+                                                        : Kind::noInvoiceOrCreditNote);
     }
     EXPECT_EQ(document.reachedParser(), c.counted);
     EXPECT_EQ(document.text(), c.text);

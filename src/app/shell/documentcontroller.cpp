@@ -6,11 +6,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
+
+#include <filesystem>
+#include <optional>
+#include <thread>
 
 namespace vellora::app::shell {
 
@@ -157,6 +162,27 @@ DocumentController::Dialogs DocumentController::standardDialogs()
     return {&runOpenDialog, &runSaveDialog, &runMessageBox, &runAboutPanel};
 }
 
+namespace {
+
+// Reads the file on a thread of its own while this thread's event loop keeps the open
+// windows painted; the user's input waits, queued, until the document is read, so nothing
+// the user does can run in the middle of an opening.
+parser::VelloraDocument::ReadResult readOffTheUiThread(const std::filesystem::path &path)
+{
+    std::optional<parser::VelloraDocument::ReadResult> read;
+    QEventLoop loop;
+    std::thread reader([&read, &loop, &path] {
+        read.emplace(parser::VelloraDocument::fromFile(path));
+        // Queued: if the loop has not started yet, it finds the request when it does.
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    reader.join();
+    return std::move(*read);
+}
+
+} // namespace
+
 bool DocumentController::start(const QStringList &files)
 {
     if (!files.isEmpty()) {
@@ -184,8 +210,8 @@ DocumentWindow *DocumentController::openFile(const QString &path, QWidget *paren
         return open;
     }
 
-    parser::VelloraDocument::ReadResult read = parser::VelloraDocument::fromFile(
-        std::filesystem::path(QFile::encodeName(absolute).toStdString()));
+    parser::VelloraDocument::ReadResult read =
+        readOffTheUiThread(std::filesystem::path(QFile::encodeName(absolute).toStdString()));
     if (const auto *error = std::get_if<parser::DocumentReadError>(&read)) {
         m_dialogs.showMessage(parent, openFailureMessage(QFileInfo(absolute).fileName(), *error));
         return nullptr;

@@ -42,9 +42,9 @@ QStringList documentFileFilters();
 // nullopt on success, else the reason.
 std::optional<QString> writeDocumentFile(const QString &path, const std::string &bytes);
 
-// One window per document. Files are read on the calling (UI) thread; each read that reaches
-// the parser is reported to `recordOpening` (the usage statistics). Windows delete themselves
-// when closed.
+// One window per document. Files are read on a thread of their own while the UI thread keeps
+// painting (its input waits until the read is done); each read that reaches the parser is
+// reported to `recordOpening` (the usage statistics). Windows delete themselves when closed.
 class DocumentController : public QObject
 {
     Q_OBJECT

@@ -240,7 +240,7 @@ private slots:
 
         QCOMPARE(result, (SaveResult{SaveOutcome::saved, *dialogue.location, {}}));
         QCOMPARE(readAll(*dialogue.location),
-                 QByteArray::fromBase64(QByteArray::fromStdString(*attachment.embeddedData)));
+                 QByteArray::fromBase64(QByteArray::fromStdString(attachment.embeddedData->str())));
         QCOMPARE(readAll(*dialogue.location), bytes);
         QCOMPARE(dialogue.out.str(), std::string("Successfully saved: saved.bin\n"));
         QCOMPARE(dialogue.panelsShown.size(), size_t(1));

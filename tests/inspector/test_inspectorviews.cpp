@@ -7,6 +7,7 @@
 #include "inspector/views/inspectortotalsview.h"
 #include "sepa/sepainforows.h"
 #include "sepa/views/inspectorsepaview.h"
+#include "support/decimals.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,10 +46,7 @@ Q_DECLARE_METATYPE(Change)
 
 namespace {
 
-Decimal decimal(const char *text)
-{
-    return *Decimal::fromString(text);
-}
+using vellora::testing::decimal;
 
 UBLInvoiceLine invoiceLine(std::string id, std::optional<std::string> name, const char *quantity,
                            const char *amount)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "inspector/inspectortab.h"
 #include "inspector/tabrows.h"
+#include "support/decimals.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +42,7 @@ using vellora::model::UBLPaymentMeans;
 using vellora::model::UBLTaxTotal;
 using vellora::sepa::NoPaymentInfoReason;
 
-Decimal decimal(const char *text)
-{
-    return *Decimal::fromString(text);
-}
+using vellora::testing::decimal;
 
 const std::string enUS = "en_US";
 

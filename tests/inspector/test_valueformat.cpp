@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "inspector/valueformat.h"
+#include "support/decimals.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +21,7 @@ using vellora::inspector::formatNumber;
 using vellora::model::Date;
 using vellora::model::Decimal;
 
-Decimal decimal(const char *text)
-{
-    return *Decimal::fromString(text);
-}
+using vellora::testing::decimal;
 
 const std::string enUS = "en_US";
 const std::string deDE = "de_DE";

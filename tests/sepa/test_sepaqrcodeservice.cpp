@@ -3,6 +3,7 @@
 #include "sepa/sepainforows.h"
 #include "sepa/sepaqrcodeservice.h"
 #include "sepatestdata.h"
+#include "support/decimals.h"
 
 #include "support/scopedlocale.h"
 
@@ -33,10 +34,7 @@ using vellora::sepa::SEPAPaymentInfo;
 using vellora::sepa::SEPAQRCodeService;
 using vellora::sepa::testdata::repeated;
 
-Decimal decimal(const char *text)
-{
-    return *Decimal::fromString(text);
-}
+using vellora::testing::decimal;
 
 // An invoice that yields payment info, with a second payment means that must never be used.
 UBLDocumentInfo payableInvoice()

@@ -128,22 +128,4 @@ TEST(UBLAttachment, EqualityComparesIdentityAndContentOnly)
     EXPECT_EQ(set.size(), 2u);
 }
 
-TEST(UBLValidationResult, CarriesModelOrMessage)
-{
-    UBLDocumentInfo info;
-    info.documentID = "INV-1";
-    const auto valid = UBLValidationResult::valid(info);
-    ASSERT_TRUE(valid.isValid());
-    ASSERT_NE(valid.documentInfo(), nullptr);
-    EXPECT_EQ(valid.documentInfo()->documentID, "INV-1");
-    EXPECT_EQ(valid.message(), nullptr);
-
-    const auto invalid = UBLValidationResult::invalid(UBLValidationResult::Invalid::Kind::notXml,
-                                                      "Not a valid UBL document");
-    EXPECT_FALSE(invalid.isValid());
-    EXPECT_EQ(invalid.documentInfo(), nullptr);
-    ASSERT_NE(invalid.message(), nullptr);
-    EXPECT_EQ(*invalid.message(), "Not a valid UBL document");
-}
-
 } // namespace

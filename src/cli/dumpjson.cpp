@@ -497,6 +497,8 @@ void writeDocumentFields(JsonWriter &out, const parser::VelloraDocument &documen
         info ? sepa::SEPAQRCodeService().makePaymentInfo(*info) : std::nullopt;
     out.key("sepa");
     payment ? write(out, *payment) : out.null();
+    out.key("damage");
+    document.damage() ? out.string(*document.damage()) : out.null();
 }
 
 Json documentJson(const parser::VelloraDocument &document)

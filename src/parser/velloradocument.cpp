@@ -12,8 +12,23 @@ namespace vellora::parser {
 
 VelloraDocument::VelloraDocument() : m_text(newDocumentText) {}
 
+namespace {
+
+DocumentReadError tooLarge()
+{
+    return DocumentReadError{DocumentReadError::Kind::tooLarge,
+                             "too large: files of more than " +
+                                 std::to_string(VelloraDocument::maxFileSize >> 20) +
+                                 " MiB are not read"};
+}
+
+} // namespace
+
 VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
 {
+    if (bytes.size() > maxFileSize) {
+        return tooLarge();
+    }
     // Only UTF-8 is read, whatever the XML declaration names.
     if (const std::optional<std::size_t> offset = model::firstInvalidUtf8Offset(bytes)) {
         if (const std::optional<std::string> encoding = model::guessForeignEncoding(bytes)) {
@@ -36,7 +51,9 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
 
     // Pre-check: a text that is not XML, or holds no Invoice or CreditNote element, opens
     // as text with its outcome and is not counted.
-    std::variant<XmlDocument, std::string> parsed = XmlDocument::parse(document.m_text);
+    CheckedParse checked = XmlDocument::parseChecked(document.m_text);
+    document.m_damage = std::move(checked.damage);
+    std::variant<XmlDocument, std::string> &parsed = checked.result;
     XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
     using Kind = model::UBLValidationResult::Invalid::Kind;
     if (!tree || !document.m_parser.detectDocumentType(*tree)) {
@@ -84,6 +101,12 @@ std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem
         return DocumentReadError{DocumentReadError::Kind::unreadable,
                                  errno != 0 ? std::strerror(errno) : "cannot be read"};
     }
+    // Checked before reading, so that a huge file costs nothing: not its memory, nor the
+    // time to read it.
+    if (const auto size = std::filesystem::file_size(path, error);
+        !error && size > VelloraDocument::maxFileSize) {
+        return tooLarge();
+    }
     std::string bytes;
     // Room for the whole file at once: growing the text piece by piece would need up to
     // twice its size.
@@ -93,6 +116,10 @@ std::variant<std::string, DocumentReadError> readFileBytes(const std::filesystem
     char buffer[1 << 16];
     while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(stream.gcount()));
+        // A file that grows while it is read is held to the same limit.
+        if (bytes.size() > VelloraDocument::maxFileSize) {
+            return tooLarge();
+        }
     }
     if (stream.bad()) {
         return DocumentReadError{DocumentReadError::Kind::unreadable, "read error"};

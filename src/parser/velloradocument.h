@@ -25,6 +25,7 @@ struct DocumentReadError
         notRegularFile,
         unreadable,
         notUtf8,
+        tooLarge, // more than VelloraDocument::maxFileSize bytes
     };
     Kind kind;
     std::string reason;
@@ -41,6 +42,10 @@ public:
     static constexpr std::string_view newDocumentText = "Hello, world!";
     // The outcome of a file that is not XML or holds no Invoice or CreditNote element.
     static constexpr std::string_view notUblMessage = "Not a valid UBL document";
+    // The largest file read: 512 MiB. Reading one takes several times its size in memory
+    // (the text, libxml2's tree, the model), more than a desktop can sensibly give; a
+    // larger file is refused before its first byte is read.
+    static constexpr std::size_t maxFileSize = std::size_t{512} << 20;
 
     // A new document: the greeting text, no model, no outcome.
     VelloraDocument();
@@ -68,6 +73,12 @@ public:
         return m_validationResult;
     }
 
+    // Whether the text is well-formed XML, whatever the outcome: nullopt when it is (and for
+    // a new document), else the first error the XML layer found, "line L, column C: reason"
+    // ("Document is empty" for an empty text). The model of a damaged text holds only what
+    // could be recovered; the window and the dump say so.
+    const std::optional<std::string> &damage() const { return m_damage; }
+
     const UBLParser &parser() const { return m_parser; }
 
     // True when the text held an Invoice or CreditNote element and the parser read it,
@@ -81,6 +92,7 @@ public:
 private:
     std::string m_text;
     std::optional<model::UBLValidationResult> m_validationResult;
+    std::optional<std::string> m_damage;
     UBLParser m_parser;
     bool m_reachedParser = false;
 };

@@ -4,6 +4,7 @@
 #include "model/text.h"
 
 #include <libxml/parser.h>
+#include <libxml/SAX2.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
@@ -67,6 +68,96 @@ std::string describe(const xmlError *error)
     }
     return message;
 }
+
+// Watches a parse: keeps its first error, as "line L, column C: reason", and stops it at an
+// element nested deeper than XmlDocument::maxDepth. libxml2 applies that limit itself only
+// without XML_PARSE_HUGE, which large attachments need.
+struct ParseWatch
+{
+    std::optional<std::string> firstError;
+    int depth = 0;
+    startElementNsSAX2Func startElement = nullptr;
+    endElementNsSAX2Func endElement = nullptr;
+
+    // The watch of the parse running on this thread: libxml2 hands the callbacks its own
+    // context, and resets the context's fields for private use when a read starts.
+    static thread_local ParseWatch *current;
+
+    static ParseWatch *of(void *) { return current; }
+
+    explicit ParseWatch(xmlParserCtxt *context) { current = this; install(context); }
+    ~ParseWatch() { current = nullptr; }
+    ParseWatch(const ParseWatch &) = delete;
+    ParseWatch &operator=(const ParseWatch &) = delete;
+
+    void install(xmlParserCtxt *context)
+    {
+        context->sax->serror = &ParseWatch::onError;
+        startElement = context->sax->startElementNs;
+        endElement = context->sax->endElementNs;
+        context->sax->startElementNs = &ParseWatch::onStart;
+        context->sax->endElementNs = &ParseWatch::onEnd;
+    }
+
+    void record(int line, int column, std::string reason)
+    {
+        if (!firstError) {
+            firstError = "line " + std::to_string(line) + ", column " + std::to_string(column) +
+                         ": " + reason;
+        }
+    }
+
+    static void onError(void *userData, xmlErrorPtr error)
+    {
+        ParseWatch *self = of(userData);
+        // Namespace errors (an undeclared prefix) come at level ERROR as well; warnings,
+        // such as a namespace name that is not an absolute URI, are no damage.
+        if (!self || !error || error->level < XML_ERR_ERROR) {
+            return;
+        }
+        std::string reason = error->message ? std::string(error->message) : std::string("error");
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) {
+            reason.pop_back();
+        }
+        // libxml2 names the option that would lift its depth limit; say what happened.
+        if (reason.starts_with("Excessive depth in document")) {
+            reason = depthReason();
+        }
+        self->record(error->line, error->int2, std::move(reason));
+    }
+
+    static std::string depthReason()
+    {
+        return "elements nested deeper than " + std::to_string(XmlDocument::maxDepth) +
+               " levels";
+    }
+
+    static void onStart(void *userData, const xmlChar *localName, const xmlChar *prefix,
+                        const xmlChar *uri, int namespaceCount, const xmlChar **namespaces,
+                        int attributeCount, int defaultedCount, const xmlChar **attributes)
+    {
+        ParseWatch *self = of(userData);
+        if (++self->depth > XmlDocument::maxDepth) {
+            auto *context = static_cast<xmlParserCtxt *>(userData);
+            self->record(xmlSAX2GetLineNumber(context), xmlSAX2GetColumnNumber(context),
+                         depthReason());
+            xmlStopParser(context);
+            return;
+        }
+        self->startElement(userData, localName, prefix, uri, namespaceCount, namespaces,
+                           attributeCount, defaultedCount, attributes);
+    }
+
+    static void onEnd(void *userData, const xmlChar *localName, const xmlChar *prefix,
+                      const xmlChar *uri)
+    {
+        ParseWatch *self = of(userData);
+        --self->depth;
+        self->endElement(userData, localName, prefix, uri);
+    }
+};
+
+thread_local ParseWatch *ParseWatch::current = nullptr;
 
 } // namespace
 
@@ -313,11 +404,17 @@ std::optional<XmlNode> XmlNode::first(const Query &query) const
 
 std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
 {
+    return std::move(parseChecked(text).result);
+}
+
+CheckedParse XmlDocument::parseChecked(std::string_view text)
+{
     if (text.empty()) {
-        return std::string("Document is empty");
+        return {std::string("Document is empty"), std::string("Document is empty")};
     }
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        return std::string("the text is larger than 2 GB");
+        return {std::string("the text is larger than 2 GB"),
+                std::string("the text is larger than 2 GB")};
     }
     // libxml2 sets up its global state on first use, which is not safe when two threads
     // get there at once; documents are read off the UI thread, so it is done once here.
@@ -325,7 +422,7 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     (void)initialised;
     std::unique_ptr<xmlParserCtxt, ParserContextFree> context(xmlNewParserCtxt());
     if (!context) {
-        return std::string("out of memory");
+        return {std::string("out of memory"), std::string("out of memory")};
     }
     // RECOVER | NOERROR | NOWARNING, and no network access for anything the text refers to.
     // COMPACT stores short texts inside their nodes: less memory, the same tree to read.
@@ -350,18 +447,35 @@ std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
     // No encoding is named: with IGNORE_ENC the declaration is not followed, so libxml2
     // reads the bytes as the UTF-8 they were checked to be, without converting them into a
     // buffer of their own first.
-    xmlDoc *parsed =
-        xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "", nullptr, options);
+    // NOERROR only silences the printed messages: errors still reach the structured
+    // handler, which keeps the first one.
+    ParseWatch watch(context.get());
+    xmlDoc *parsed = xmlCtxtReadIO(context.get(), &TextReader::read, nullptr, &reader, "",
+                                   nullptr, options);
+    // A parse that failed without a word still left a damaged text.
+    auto damage = [&](const std::string &fallback) {
+        return watch.firstError ? watch.firstError : std::optional<std::string>(fallback);
+    };
     if (!parsed) {
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
-        return reason.empty() ? std::string("no document could be built from the text") : reason;
+        if (reason.empty()) {
+            reason = "no document could be built from the text";
+        }
+        return {reason, damage(reason)};
     }
     if (!xmlDocGetRootElement(parsed)) {
         xmlFreeDoc(parsed);
         std::string reason = describe(xmlCtxtGetLastError(context.get()));
-        return reason.empty() ? std::string("the document has no root element") : reason;
+        if (reason.empty()) {
+            reason = "the document has no root element";
+        }
+        return {reason, damage(reason)};
     }
-    return XmlDocument(std::make_unique<detail::XmlTree>(parsed));
+    std::optional<std::string> damaged = watch.firstError;
+    if (!damaged && (!context->wellFormed || !context->nsWellFormed)) {
+        damaged = "the text is not well-formed XML";
+    }
+    return {XmlDocument(std::make_unique<detail::XmlTree>(parsed)), std::move(damaged)};
 }
 
 XmlDocument::XmlDocument(std::unique_ptr<detail::XmlTree> tree) : m_tree(std::move(tree)) {}

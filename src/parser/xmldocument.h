@@ -66,6 +66,8 @@ private:
     std::uint32_t m_index; // position among the elements, or documentIndex
 };
 
+struct CheckedParse;
+
 // A document tree parsed by libxml2, with an index of its elements built right after the
 // parse: the elements numbered in document order, each with the end of its subtree, and the
 // positions of the elements of each local name. "The first element named X below this one"
@@ -79,6 +81,17 @@ public:
     // (large embedded attachments). Returns the document, or the XML layer's
     // description of why no document with a root element came out.
     static std::variant<XmlDocument, std::string> parse(std::string_view text);
+
+    // What parse gives, and whether the text was well-formed: nullopt when it was, else the
+    // first error of level ERROR or FATAL or the first namespace error the XML layer
+    // reported, as "line L, column C: reason" ("Document is empty" for an empty text).
+    // Warnings do not count. A damaged text may still give a document, recovered in part.
+    static CheckedParse parseChecked(std::string_view text);
+
+    // The deepest nesting of elements the reader builds, libxml2's own default limit. A
+    // deeper element ends the parse: the text is reported as damaged and what came before
+    // it is kept.
+    static constexpr int maxDepth = 256;
 
     XmlDocument(XmlDocument &&) noexcept;
     XmlDocument &operator=(XmlDocument &&) noexcept;
@@ -103,6 +116,13 @@ private:
     explicit XmlDocument(std::unique_ptr<detail::XmlTree> tree);
 
     std::unique_ptr<detail::XmlTree> m_tree;
+};
+
+// XmlDocument::parseChecked's result: what parse gives, and the text's damage.
+struct CheckedParse
+{
+    std::variant<XmlDocument, std::string> result;
+    std::optional<std::string> damage;
 };
 
 } // namespace vellora::parser

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -92,9 +93,11 @@ TEST_F(DumpFiles, ValidInvoicePrintsTheModelAndExitsZero)
     for (const auto &item : json.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"validation", "message", "document", "sepa"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"validation", "message", "document", "sepa",
+                                              "damage"}));
     EXPECT_EQ(json["validation"], "valid");
     EXPECT_TRUE(json["message"].is_null());
+    EXPECT_TRUE(json["damage"].is_null());
     const Json &document = json["document"];
     EXPECT_EQ(document["documentType"], "Invoice");
     EXPECT_EQ(document["documentID"], "HDR-2024-001");
@@ -128,6 +131,22 @@ TEST_F(DumpFiles, NotUblPrintsTheOutcomeAndExitsOne)
     EXPECT_EQ(json["message"], "Not a valid UBL document");
     EXPECT_TRUE(json["document"].is_null());
     EXPECT_TRUE(json["sepa"].is_null());
+}
+
+TEST_F(DumpFiles, DamagedFilesNameTheFirstXmlErrorWhateverTheOutcome)
+{
+    for (const auto &[name, text, validation, damage] :
+         std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
+             {"cut.xml", "<Invoice><ID>CUT</ID><IssueDate>2024-01", "valid",
+              "line 1, column 40: Premature end of data in tag IssueDate line 1"},
+             {"broken-order.xml", "<Order><ID>1</I></Order>", "invalid",
+              "line 1, column 17: Opening and ending tag mismatch: ID line 1 and I"},
+             {"empty.xml", "", "invalid", "Document is empty"}}) {
+        const DumpRun run = dump({write(name, text)});
+        const Json json = Json::parse(run.out);
+        EXPECT_EQ(json["validation"], validation) << name;
+        EXPECT_EQ(json["damage"], damage) << name;
+    }
 }
 
 TEST_F(DumpFiles, UnreadableFilesPrintOneLineAndExitTwo)

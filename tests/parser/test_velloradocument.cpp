@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 #include <string>
 #include <unistd.h>
 
@@ -200,3 +202,140 @@ TEST_F(FileReading, UnreadableFileFails)
 }
 
 } // namespace
+
+namespace {
+
+constexpr std::string_view wholeInvoice =
+    "<?xml version=\"1.0\"?>\n"
+    "<Invoice xmlns=\"urn:oasis:names:specification:ubl:schema:xsd:Invoice-2\"\n"
+    "         xmlns:cbc=\"urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2\">\n"
+    "  <cbc:ID>INV-7</cbc:ID>\n"
+    "  <cbc:IssueDate>2024-03-01</cbc:IssueDate>\n"
+    "  <cbc:Note lang=\"de\">Danke</cbc:Note>\n"
+    "</Invoice>\n";
+
+// The invoice cut short just after `marker` (or, with offset -1, just before its last byte).
+std::string cutAfter(std::string_view marker, int offset = 0)
+{
+    const std::size_t at = wholeInvoice.find(marker);
+    return std::string(wholeInvoice.substr(0, at + marker.size() + offset));
+}
+
+std::string nested(int depth)
+{
+    std::string text = "<Invoice><ID>D</ID>";
+    for (int i = 0; i < depth - 1; ++i) {
+        text += "<a>";
+    }
+    for (int i = 0; i < depth - 1; ++i) {
+        text += "</a>";
+    }
+    return text + "</Invoice>";
+}
+
+struct DamageCase
+{
+    std::string name;
+    std::string text;
+    // nullopt for well-formed XML; else how the damage text begins.
+    std::optional<std::string> damage;
+    // The document ID read from what could be recovered; nullopt when there is no model.
+    std::optional<std::string> documentID;
+};
+
+std::vector<DamageCase> damageCases()
+{
+    return {
+        {"well_formed", std::string(wholeInvoice), std::nullopt, "INV-7"},
+        {"well_formed_bom_and_comment",
+         "\xef\xbb\xbf<!-- sent by mail -->\n<Invoice><ID>B</ID></Invoice>", std::nullopt, "B"},
+        // A relative namespace name is only a warning.
+        {"relative_namespace_is_no_damage", "<Invoice xmlns=\"invoice\"><ID>R</ID></Invoice>",
+         std::nullopt, "R"},
+        {"not_an_invoice_but_well_formed", "<Order><ID>1</ID></Order>", std::nullopt,
+         std::nullopt},
+        {"cut_in_the_declaration", cutAfter("<?xml ver"), "line 1, column ", std::nullopt},
+        // libxml2 still makes an Invoice element of the cut start tag: a model without values.
+        {"cut_in_the_root_start_tag", cutAfter("xmlns:cbc=\"urn:oasis"), "line ", "Unknown"},
+        {"cut_after_the_id", cutAfter("</cbc:ID>"), "line 4, column 25: ", "INV-7"},
+        {"cut_inside_a_date", cutAfter("2024-03"), "line 5, column ", "INV-7"},
+        {"cut_inside_an_attribute", cutAfter("lang=\"d"), "line 6, column ", "INV-7"},
+        {"cut_before_the_last_bracket", cutAfter("</Invoice>", -1), "line 7, column ", "INV-7"},
+        {"broken_end_tag", "<Invoice><ID>1</I></Invoice>",
+         "line 1, column 19: Opening and ending tag mismatch: ID line 1 and I", "1"},
+        // The element keeps "cbc:ID" as its name, so no ID is read.
+        {"undeclared_prefix", "<Invoice><cbc:ID>P</cbc:ID></Invoice>",
+         "line 1, column 17: Namespace prefix cbc on ID is not defined", "Unknown"},
+        {"empty", "", "Document is empty", std::nullopt},
+        {"only_a_byte_order_mark", "\xef\xbb\xbf", "line 1, column 1: Document is empty",
+         std::nullopt},
+        {"not_xml", "Dear customer, please pay.", "line 1, column 1: Start tag expected",
+         std::nullopt},
+        {"nesting_at_the_limit", nested(256), std::nullopt, "D"},
+        {"nesting_beyond_the_limit", nested(257),
+         "line 1, column 787: elements nested deeper than 256 levels", "D"},
+        // With an entity declared libxml2 keeps its own depth limit; its words are replaced.
+        {"nesting_beyond_the_limit_with_entities",
+         "<!DOCTYPE Invoice [<!ENTITY e \"x\">]>" + nested(300),
+         "line 1, column ", "D"},
+    };
+}
+
+void PrintTo(const DamageCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class Damage : public testing::TestWithParam<DamageCase>
+{};
+
+TEST_P(Damage, IsTheFirstXmlErrorAndTheRecoveredModelStays)
+{
+    const DamageCase &c = GetParam();
+    VelloraDocument::ReadResult read = VelloraDocument::fromBytes(c.text);
+    ASSERT_TRUE(std::holds_alternative<VelloraDocument>(read));
+    const VelloraDocument &document = std::get<VelloraDocument>(read);
+    if (c.damage) {
+        ASSERT_TRUE(document.damage().has_value());
+        EXPECT_TRUE(document.damage()->starts_with(*c.damage)) << *document.damage();
+        if (c.name.find("nesting") != std::string::npos) {
+            EXPECT_TRUE(document.damage()->ends_with(": elements nested deeper than 256 levels"))
+                << *document.damage();
+        }
+    } else {
+        EXPECT_EQ(document.damage(), std::nullopt) << *document.damage();
+    }
+    ASSERT_EQ(document.ublInfo() != nullptr, c.documentID.has_value());
+    if (c.documentID) {
+        EXPECT_EQ(document.ublInfo()->documentID, *c.documentID);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(VelloraDocument, Damage, testing::ValuesIn(damageCases()),
+                         [](const auto &info) { return info.param.name; });
+
+TEST(VelloraDocument, NewDocumentIsNotDamaged)
+{
+    EXPECT_EQ(VelloraDocument().damage(), std::nullopt);
+}
+
+} // namespace
+
+TEST_F(FileReading, FileAboveTheSizeLimitIsRefusedBeforeReading)
+{
+    // A sparse file: as large as the limit allows, and one byte more, without using the disk.
+    const auto atLimit = write("at-limit.xml", "");
+    std::filesystem::resize_file(atLimit, VelloraDocument::maxFileSize);
+    std::variant<std::string, DocumentReadError> bytes = readFileBytes(atLimit);
+    ASSERT_TRUE(std::holds_alternative<std::string>(bytes));
+    EXPECT_EQ(std::get<std::string>(bytes).size(), VelloraDocument::maxFileSize);
+    bytes = {};
+
+    const auto above = write("above-limit.xml", "");
+    std::filesystem::resize_file(above, VelloraDocument::maxFileSize + 1);
+    VelloraDocument::ReadResult read = VelloraDocument::fromFile(above);
+    ASSERT_TRUE(std::holds_alternative<DocumentReadError>(read));
+    EXPECT_EQ(std::get<DocumentReadError>(read).kind, DocumentReadError::Kind::tooLarge);
+    EXPECT_EQ(std::get<DocumentReadError>(read).reason,
+              "too large: files of more than 512 MiB are not read");
+}

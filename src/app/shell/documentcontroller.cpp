@@ -106,6 +106,10 @@ DocumentMessage openFailureMessage(const QString &fileName, const parser::Docume
             "Localizable",
             "The file “%1” couldn’t be opened because it isn’t in the correct format.");
         break;
+    case parser::DocumentReadError::Kind::tooLarge:
+        text = QT_TRANSLATE_NOOP("Localizable",
+                                 "The file “%1” couldn’t be opened because it is too large.");
+        break;
     }
     return {style::localized(text).arg(fileName), QString::fromStdString(error.reason)};
 }

@@ -466,5 +466,17 @@
         <source>%1 nodes</source>
         <translation>%1 Knoten</translation>
     </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it is too large.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden, weil sie zu groß ist.</translation>
+    </message>
+    <message>
+        <source>This file is damaged. Only the part that could be read is shown.</source>
+        <translation>Diese Datei ist beschädigt. Es wird nur der Teil gezeigt, der gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>First error: %1</source>
+        <translation>Erster Fehler: %1</translation>
+    </message>
 </context>
 </TS>

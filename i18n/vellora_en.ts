@@ -466,5 +466,17 @@
         <source>%1 nodes</source>
         <translation>%1 nodes</translation>
     </message>
+    <message>
+        <source>The file “%1” couldn’t be opened because it is too large.</source>
+        <translation>The file “%1” couldn’t be opened because it is too large.</translation>
+    </message>
+    <message>
+        <source>This file is damaged. Only the part that could be read is shown.</source>
+        <translation>This file is damaged. Only the part that could be read is shown.</translation>
+    </message>
+    <message>
+        <source>First error: %1</source>
+        <translation>First error: %1</translation>
+    </message>
 </context>
 </TS>

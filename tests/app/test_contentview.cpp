@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The content of a document window: its two layouts, selection, toolbar and inspector column.
 #include "app/content/contentview.h"
+#include "app/content/contentstate.h"
 #include "app/content/inspectorcolumn.h"
 #include "app/style/localization.h"
 #include "app/content/previewstylesidebar.h"
@@ -598,6 +599,86 @@ private slots:
         // Shown again: the source kept its mode.
         sourceAction->trigger();
         QCOMPARE(view.xmlSourceView()->viewMode(), vellora::xmlview::XMLViewMode::tree);
+    }
+
+    void damageBarShownOnlyForDamagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<ContentLayout>("layout");
+        QTest::addColumn<QString>("reason"); // empty: no bar
+        QTest::newRow("well-formed invoice")
+            << QByteArray("<Invoice><ID>1</ID></Invoice>") << ContentLayout::split << QString();
+        QTest::newRow("well-formed, not UBL")
+            << QByteArray("<Order><ID>1</ID></Order>") << ContentLayout::source << QString();
+        QTest::newRow("invoice cut short")
+            << QByteArray("<Invoice><ID>1</ID><IssueDate>2024") << ContentLayout::split
+            << QStringLiteral("line 1, column 35: Premature end of data in tag IssueDate line 1");
+        QTest::newRow("broken tag, not UBL")
+            << QByteArray("<Order><ID>1</I></Order>") << ContentLayout::source
+            << QStringLiteral("line 1, column 17: Opening and ending tag mismatch: ID line 1 and I");
+        QTest::newRow("empty file") << QByteArray() << ContentLayout::source
+                                    << QStringLiteral("Document is empty");
+    }
+
+    void damageBarShownOnlyForDamagedFiles()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(ContentLayout, layout);
+        QFETCH(QString, reason);
+        const VelloraDocument document = documentOf(xml);
+        ContentView view(document);
+        view.resize(900, 650);
+        view.show();
+        QCOMPARE(view.layoutKind(), layout);
+        if (reason.isEmpty()) {
+            QVERIFY(!view.damageBar());
+            QVERIFY(!view.findChild<QWidget *>(QStringLiteral("damageBar")));
+            return;
+        }
+        QVERIFY(view.damageBar());
+        QVERIFY(view.damageBar()->isVisible());
+        // Above the content: the bar's bottom is the top of the rest.
+        const QWidget *content = layout == ContentLayout::split
+                                     ? static_cast<QWidget *>(view.splitter())
+                                     : static_cast<QWidget *>(view.xmlSourceView());
+        QVERIFY(view.damageBar()->geometry().bottom() < content->geometry().top());
+        QCOMPARE(view.damageBar()->findChild<QLabel *>(QStringLiteral("damageTitle"))->text(),
+                 localized("This file is damaged. Only the part that could be read is shown."));
+        QCOMPARE(view.damageBar()->findChild<QLabel *>(QStringLiteral("damageReason"))->text(),
+                 localized("First error: %1").arg(reason));
+    }
+
+    void damageReasonOfHostileLengthStaysShort()
+    {
+        // The error quotes the 100,000-character name of the element left open.
+        const QByteArray xml = "<Invoice><" + QByteArray(100000, 'a') + "></b></Invoice>";
+        const VelloraDocument document = documentOf(xml);
+        QVERIFY(document.damage().has_value());
+        const std::optional<DamageNotice> notice = damageNotice(document);
+        QVERIFY(notice.has_value());
+        QVERIFY(notice->reason.startsWith(localized("First error: %1").arg(QStringLiteral("line 1"))));
+        QVERIFY(notice->reason.size() <= localized("First error: %1").size() + 300);
+    }
+
+    void shortenedCutsLongTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("longest");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("shorter") << QStringLiteral("abc") << 5 << QStringLiteral("abc");
+        QTest::newRow("exactly as long") << QStringLiteral("abcde") << 5 << QStringLiteral("abcde");
+        QTest::newRow("longer") << QStringLiteral("abcdef") << 5 << QStringLiteral("abcd…");
+        // "ab😀cd": the cut would fall inside the emoji's surrogate pair.
+        QTest::newRow("not inside a surrogate pair")
+            << QStringLiteral("ab\U0001F600cd") << 4 << QStringLiteral("ab…");
+    }
+
+    void shortenedCutsLongTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, longest);
+        QFETCH(QString, expected);
+        QCOMPARE(shortened(text, longest), expected);
     }
 };
 

@@ -50,4 +50,30 @@ DetailPlaceholder detailPlaceholder(PlaceholderVariant variant)
             style::localized(QT_TRANSLATE_NOOP("Localizable", "attachments.no_attachments_description"))};
 }
 
+QString shortened(const QString &text, qsizetype longest)
+{
+    if (text.size() <= longest) {
+        return text;
+    }
+    // Never between the two halves of a surrogate pair.
+    qsizetype cut = longest - 1;
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate()) {
+        --cut;
+    }
+    return text.left(cut) + QChar(0x2026);
+}
+
+std::optional<DamageNotice> damageNotice(const parser::VelloraDocument &document)
+{
+    if (!document.damage()) {
+        return std::nullopt;
+    }
+    // The error quotes names from the file, which a hostile file makes as long as it likes.
+    const QString reason = shortened(QString::fromStdString(*document.damage()), 300);
+    return DamageNotice{
+        style::localized(QT_TRANSLATE_NOOP(
+            "Localizable", "This file is damaged. Only the part that could be read is shown.")),
+        style::localized(QT_TRANSLATE_NOOP("Localizable", "First error: %1")).arg(reason)};
+}
+
 } // namespace vellora::app::content

@@ -74,4 +74,20 @@ struct DetailPlaceholder
 PlaceholderVariant placeholderVariant(const model::UBLDocumentInfo &info);
 DetailPlaceholder detailPlaceholder(PlaceholderVariant variant);
 
+// The bar above the content of a damaged file (one that is not well-formed XML): what is
+// shown may be incomplete, so the window says so, in either layout, with the first error.
+struct DamageNotice
+{
+    QString title;  // that the file is damaged and only what could be read is shown
+    QString reason; // the first XML error, "line L, column C: reason"
+
+    bool operator==(const DamageNotice &) const = default;
+};
+
+// `text` with at most `longest` UTF-16 units: cut short with "…" when longer.
+QString shortened(const QString &text, qsizetype longest);
+
+// The notice for `document`; nullopt for a well-formed text and a new document.
+std::optional<DamageNotice> damageNotice(const parser::VelloraDocument &document);
+
 } // namespace vellora::app::content

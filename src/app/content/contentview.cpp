@@ -15,6 +15,7 @@
 #include "xmlview/views/xmlsourceswitch.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -94,6 +95,56 @@ private:
     };
 };
 
+// The bar above the content of a damaged file.
+class DamageBar : public QFrame
+{
+public:
+    DamageBar(const DamageNotice &notice, QWidget *parent) : QFrame(parent)
+    {
+        setObjectName(QStringLiteral("damageBar"));
+        setAutoFillBackground(true);
+        QPalette colours = palette();
+        QColor tint = style::theme::named(style::theme::Named::orange, colours);
+        tint.setAlphaF(style::theme::isDark(colours) ? 0.30 : 0.18);
+        QColor background = colours.color(QPalette::Window);
+        // The tint laid over the window colour, so the bar stays opaque.
+        background = QColor::fromRgbF(
+            background.redF() + (tint.redF() - background.redF()) * tint.alphaF(),
+            background.greenF() + (tint.greenF() - background.greenF()) * tint.alphaF(),
+            background.blueF() + (tint.blueF() - background.blueF()) * tint.alphaF());
+        colours.setColor(QPalette::Window, background);
+        setPalette(colours);
+
+        auto *row = new QHBoxLayout(this);
+        row->setContentsMargins(12, 8, 12, 8);
+        row->setSpacing(10);
+        auto *icon = new style::SymbolView(QStringLiteral("exclamationmark.triangle"), 24, this);
+        // The warning triangle in the warning colour.
+        QPalette iconColours = icon->palette();
+        iconColours.setColor(QPalette::BrightText,
+                             style::theme::named(style::theme::Named::orange, iconColours));
+        icon->setPalette(iconColours);
+        icon->setColorRole(QPalette::BrightText);
+        row->addWidget(icon, 0, Qt::AlignTop);
+
+        auto *texts = new QVBoxLayout;
+        texts->setSpacing(2);
+        auto *title = new QLabel(notice.title, this);
+        title->setObjectName(QStringLiteral("damageTitle"));
+        title->setFont(style::theme::headline());
+        title->setWordWrap(true);
+        texts->addWidget(title);
+        auto *reason = new QLabel(notice.reason, this);
+        reason->setObjectName(QStringLiteral("damageReason"));
+        reason->setFont(style::theme::caption());
+        reason->setTextFormat(Qt::PlainText);
+        reason->setWordWrap(true);
+        reason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        texts->addWidget(reason);
+        row->addLayout(texts, 1);
+    }
+};
+
 } // namespace
 
 ContentView::ContentView(const parser::VelloraDocument &document, QWidget *parent)
@@ -109,6 +160,15 @@ ContentView::ContentView(const parser::VelloraDocument &document, QWidget *paren
     m_toolBar->setFloatable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    // A damaged file's bar above whichever layout it has.
+    m_outerLayout = new QVBoxLayout(this);
+    m_outerLayout->setContentsMargins(0, 0, 0, 0);
+    m_outerLayout->setSpacing(0);
+    if (const std::optional<DamageNotice> notice = damageNotice(document)) {
+        m_damageBar = new DamageBar(*notice, this);
+        m_outerLayout->addWidget(m_damageBar);
+    }
 
     if (m_layout == ContentLayout::source) {
         buildSourceLayout();
@@ -141,9 +201,7 @@ void ContentView::buildSourceLayout()
     m_toolBar->addAction(m_xmlSource->rawAction());
     m_toolBar->addAction(m_xmlSource->treeAction());
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_xmlSource);
+    m_outerLayout->addWidget(m_xmlSource, 1);
 }
 
 void ContentView::buildSplitLayout()
@@ -179,9 +237,10 @@ void ContentView::buildSplitLayout()
     connect(m_information, &QAction::triggered, this, &ContentView::toggleInspector);
 
     // A row: the split view of sidebar and detail, then the inspector column.
-    auto *row = new QHBoxLayout(this);
+    auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
+    m_outerLayout->addLayout(row, 1);
 
     m_splitter = new SplitView(this);
     m_splitter->setObjectName(QStringLiteral("splitView"));

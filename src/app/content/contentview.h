@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QPropertyAnimation;
 class QSplitter;
 class QToolBar;
+class QVBoxLayout;
 
 namespace vellora::parser {
 class VelloraDocument;
@@ -65,6 +66,9 @@ public:
     QAction *downloadAction() const { return m_download; }
     QAction *informationAction() const { return m_information; }
 
+    // The bar saying the file is damaged; nullptr for a well-formed file.
+    QWidget *damageBar() const { return m_damageBar; }
+
     // Parts of the split layout (nullptr in the source layout).
     QSplitter *splitter() const { return m_splitter; }
     PreviewStyleSidebar *sidebar() const { return m_sidebar; }
@@ -107,6 +111,8 @@ private:
 
     const parser::VelloraDocument &m_document;
     const ContentLayout m_layout;
+    QVBoxLayout *m_outerLayout = nullptr; // the damage bar, if any, above the layout
+    QWidget *m_damageBar = nullptr;
 
     std::optional<SidebarItem> m_selection;
     bool m_showInspector = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages Vellora builds, runs and tests with, when any is missing.
-# A no-op (about a second) when everything is already there.
+# A no-op (about a second) when everything is already there. --fuzz adds clang and its
+# libFuzzer runtime, which only scripts/fuzz.sh needs.
 set -euo pipefail
 
 packages=(
@@ -21,6 +22,11 @@ packages=(
     # scripts/package.sh: CPack's library dependencies (dpkg-shlibdeps, file)
     dpkg-dev file
 )
+
+# scripts/fuzz.sh asks for the fuzzing compiler as well: clang with libFuzzer.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 # One dpkg-query for the whole list; packages dpkg has never heard of are not printed.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null \

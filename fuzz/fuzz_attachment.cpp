@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString proposed = suggestedFileName(name, mimeType);
     if (proposed.isEmpty() || proposed == QStringLiteral(".") ||
         proposed == QStringLiteral("..") || proposed.contains(QLatin1Char('/')) ||
-        proposed.contains(QLatin1Char('\\')) || proposed.contains(QChar(0))) {
+        proposed.contains(QLatin1Char('\\')) || proposed.contains(QChar(0)) ||
+        proposed.toUtf8().size() > 255) {
         std::abort();
     }
     return 0;

@@ -5,6 +5,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/SAX2.h>
+#include <libxml/entities.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
@@ -158,6 +159,112 @@ struct ParseWatch
 };
 
 thread_local ParseWatch *ParseWatch::current = nullptr;
+
+// The most text the entity references of one document may stand for, all counted. The
+// parse keeps references as nodes and reading a value expands them, so without a limit a
+// small file whose entities refer to each other (the quadratic blow-up, a hundred thousand
+// references to a hundred-thousand-character entity) would ask for gigabytes.
+constexpr std::size_t maxEntityExpansion = std::size_t{16} << 20;
+
+// Measures what the entity references of a tree expand to, stopping at maxEntityExpansion.
+class EntityMeter
+{
+public:
+    explicit EntityMeter(xmlDoc *document) : m_document(document) {}
+
+    // The characters reading the nodes of `list` and their subtrees yields; saturates at
+    // more than maxEntityExpansion. `depth` counts the entities being expanded around it.
+    std::size_t measure(xmlNode *list, int depth)
+    {
+        std::size_t total = 0;
+        forEachNode(list, [&](xmlNode *node) {
+            if (total > maxEntityExpansion) {
+                return;
+            }
+            if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+                total += view(node->content).size();
+            } else if (node->type == XML_ENTITY_REF_NODE) {
+                total += entitySize(node, depth);
+            }
+        });
+        return std::min(total, maxEntityExpansion + 1);
+    }
+
+    // Calls visit for every node of `list`, their attributes' values and their subtrees,
+    // without recursion; entity references are visited, not entered.
+    template <typename Visit>
+    static void forEachNode(xmlNode *list, Visit visit)
+    {
+        std::vector<xmlNode *> pending;
+        for (xmlNode *node = list; node; node = node->next) {
+            pending.push_back(node);
+        }
+        while (!pending.empty()) {
+            xmlNode *node = pending.back();
+            pending.pop_back();
+            visit(node);
+            if (node->type == XML_ENTITY_REF_NODE) {
+                continue;
+            }
+            if (node->type == XML_ELEMENT_NODE) {
+                for (xmlAttr *attribute = node->properties; attribute; attribute = attribute->next) {
+                    for (xmlNode *value = attribute->children; value; value = value->next) {
+                        pending.push_back(value);
+                    }
+                }
+            }
+            for (xmlNode *child = node->children; child; child = child->next) {
+                pending.push_back(child);
+            }
+        }
+    }
+
+private:
+    std::size_t entitySize(xmlNode *reference, int depth)
+    {
+        xmlEntity *entity = xmlGetDocEntity(m_document, reference->name);
+        if (!entity || !entity->children) {
+            return 0;
+        }
+        // Entities nested this deep are a construction, not a document.
+        if (depth > 32) {
+            return maxEntityExpansion + 1;
+        }
+        const auto known = m_sizes.find(entity);
+        if (known != m_sizes.end()) {
+            return known->second;
+        }
+        m_sizes[entity] = maxEntityExpansion + 1; // a loop counts as too much
+        const std::size_t size = measure(entity->children, depth + 1);
+        m_sizes[entity] = size;
+        return size;
+    }
+
+    xmlDoc *m_document;
+    std::unordered_map<const xmlEntity *, std::size_t> m_sizes;
+};
+
+// When the entity references of `document` stand for more than maxEntityExpansion
+// characters, removes every one of them, so that no value expands them, and says why.
+std::optional<std::string> limitEntityExpansion(xmlDoc *document)
+{
+    EntityMeter meter(document);
+    if (meter.measure(document->children, 0) <= maxEntityExpansion) {
+        return std::nullopt;
+    }
+    std::vector<xmlNode *> references;
+    EntityMeter::forEachNode(document->children, [&](xmlNode *node) {
+        if (node->type == XML_ENTITY_REF_NODE) {
+            references.push_back(node);
+        }
+    });
+    for (xmlNode *reference : references) {
+        xmlUnlinkNode(reference);
+        xmlFreeNode(reference);
+    }
+    return "entity references stand for more than " +
+           std::to_string(maxEntityExpansion >> 20) + " MiB of text; they were left out";
+}
 
 } // namespace
 
@@ -435,7 +542,8 @@ CheckedParse XmlDocument::parseChecked(std::string_view text)
     // which follow the attachment. XML_PARSE_HUGE lifts that limit but also switches off
     // the guard against entity expansion bombs, so it is only used for texts that declare
     // no entities; without a declaration nothing can expand beyond the text itself.
-    if (text.find("<!ENTITY") == std::string_view::npos) {
+    const bool declaresEntities = text.find("<!ENTITY") != std::string_view::npos;
+    if (!declaresEntities) {
         options |= XML_PARSE_HUGE;
     }
     // The text is handed over in pieces, as a file would be: given the whole buffer at once,
@@ -474,6 +582,11 @@ CheckedParse XmlDocument::parseChecked(std::string_view text)
     std::optional<std::string> damaged = watch.firstError;
     if (!damaged && (!context->wellFormed || !context->nsWellFormed)) {
         damaged = "the text is not well-formed XML";
+    }
+    if (declaresEntities) {
+        if (std::optional<std::string> tooMuch = limitEntityExpansion(parsed); tooMuch && !damaged) {
+            damaged = std::move(tooMuch);
+        }
     }
     return {XmlDocument(std::make_unique<detail::XmlTree>(parsed)), std::move(damaged)};
 }

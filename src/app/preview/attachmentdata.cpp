@@ -137,18 +137,52 @@ std::optional<QString> fileExtension(const QString &mimeType)
     return std::nullopt;
 }
 
+namespace {
+
+// The longest file name the usual file systems can create, in UTF-8 bytes. A longer name
+// keeps its extension (when that is short) and loses the end of the rest.
+constexpr qsizetype longestNameBytes = 255;
+
+QString fitted(const QString &name)
+{
+    if (name.toUtf8().size() <= longestNameBytes) {
+        return name;
+    }
+    QString suffix = QFileInfo(name).suffix();
+    if (suffix.size() > 16) {
+        suffix.clear();
+    }
+    const QString stem = suffix.isEmpty() ? name : name.left(name.size() - suffix.size() - 1);
+    const qsizetype room =
+        longestNameBytes - (suffix.isEmpty() ? 0 : suffix.toUtf8().size() + 1);
+    QString shortened;
+    qsizetype bytes = 0;
+    for (const char32_t c : stem.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        const qsizetype size = character.toUtf8().size();
+        if (bytes + size > room) {
+            break;
+        }
+        shortened += character;
+        bytes += size;
+    }
+    return suffix.isEmpty() ? shortened : shortened + QLatin1Char('.') + suffix;
+}
+
+} // namespace
+
 QString suggestedFileName(const QString &name, const std::optional<QString> &mimeType)
 {
     const QString cleaned = cleanedFileName(name);
     if (!QFileInfo(cleaned).suffix().isEmpty()) {
-        return cleaned;
+        return fitted(cleaned);
     }
     if (mimeType) {
         if (const std::optional<QString> extension = fileExtension(*mimeType)) {
-            return cleaned + QLatin1Char('.') + *extension;
+            return fitted(cleaned + QLatin1Char('.') + *extension);
         }
     }
-    return cleaned;
+    return fitted(cleaned);
 }
 
 } // namespace vellora::app::preview

@@ -31,7 +31,8 @@ std::optional<QString> fileExtension(const QString &mimeType);
 
 // The name proposed when saving: the cleaned name, with the extension of its MIME type
 // added when the name has none of its own ("invoice" + application/pdf → "invoice.pdf";
-// "scan.PDF" stays as it is).
+// "scan.PDF" stays as it is). A name of more than 255 UTF-8 bytes, which no usual file
+// system accepts, is cut to that, keeping a short extension.
 QString suggestedFileName(const QString &name, const std::optional<QString> &mimeType);
 
 } // namespace vellora::app::preview

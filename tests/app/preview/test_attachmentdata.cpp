@@ -221,6 +221,20 @@ private slots:
         QTest::newRow("dot dot") << ".." << type("image/gif") << "attachment.gif";
         QTest::newRow("override cannot fake the extension")
             << QStringLiteral("invoice\u202Efdp") << type("application/pdf") << "invoicefdp.pdf";
+        // No usual file system takes a name of more than 255 bytes.
+        QTest::newRow("255 bytes kept")
+            << QString(251, u'a') + ".pdf" << type("application/pdf")
+            << QString(251, u'a') + ".pdf";
+        QTest::newRow("long name cut, extension kept")
+            << QString(10000, u'a') + ".pdf" << type("application/pdf")
+            << QString(251, u'a') + ".pdf";
+        QTest::newRow("long name cut, type's extension added")
+            << QString(10000, u'a') << type("application/pdf") << QString(251, u'a') + ".pdf";
+        QTest::newRow("long name cut between characters, not inside one")
+            << QString(200, u'ä') + ".pdf" << type("application/pdf")
+            << QString(125, u'ä') + ".pdf";
+        QTest::newRow("long extension is part of the name")
+            << "a." + QString(300, u'x') << noType << "a." + QString(253, u'x');
     }
 
     void suggestedFileName()

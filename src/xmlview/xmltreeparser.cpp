@@ -61,7 +61,19 @@ void onEndElement(void *context, const xmlChar *, const xmlChar *, const xmlChar
 
 void onCharacters(void *context, const xmlChar *text, int length)
 {
-    receiver(context).charactersFound(
+    XMLTreeParser &parser = receiver(context);
+    // Entities that refer to each other many times over (the quadratic blow-up) pass
+    // libxml2's guard yet stand for gigabytes of text: past the limit the parse ends.
+    if (!parser.charactersAllowed(static_cast<std::size_t>(length))) {
+        auto *parserContext = static_cast<xmlParserCtxtPtr>(context);
+        parser.errorOccurred(XMLReaderError{
+            "entity references stand for more than " +
+                std::to_string(XMLTreeParser::maxEntityExpansion >> 20) + " MiB of text",
+            xmlSAX2GetLineNumber(parserContext), xmlSAX2GetColumnNumber(parserContext)});
+        xmlStopParser(parserContext);
+        return;
+    }
+    parser.charactersFound(
         std::string_view(reinterpret_cast<const char *>(text), static_cast<std::size_t>(length)));
 }
 
@@ -239,6 +251,7 @@ XMLParseResult XMLTreeParser::parse(std::string_view text)
     m_lastTopLevelNode.reset();
     m_currentTextContent.clear();
     m_parseError.reset();
+    m_characterBudget = text.size() + maxEntityExpansion;
 
     if (model::firstInvalidUtf8Offset(text) || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return XMLParseError{XMLParsingError::invalidData};
@@ -343,6 +356,16 @@ void XMLTreeParser::elementEnded()
     XMLNodeBuilder builder = std::move(m_nodeStack.back());
     m_nodeStack.pop_back();
     addNode(std::move(builder));
+}
+
+bool XMLTreeParser::charactersAllowed(std::size_t count)
+{
+    if (count > m_characterBudget) {
+        m_characterBudget = 0;
+        return false;
+    }
+    m_characterBudget -= count;
+    return true;
 }
 
 void XMLTreeParser::charactersFound(std::string_view text)

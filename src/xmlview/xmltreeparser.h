@@ -85,6 +85,13 @@ public:
 
     XMLParseResult parse(std::string_view text);
 
+    // The most character data entity references may add to a text's own: beyond it the
+    // parse ends with an error.
+    static constexpr std::size_t maxEntityExpansion = std::size_t{16} << 20;
+    // Takes `count` characters from what a parse may still receive (the text's size plus
+    // maxEntityExpansion); false, and nothing taken, once that is used up.
+    bool charactersAllowed(std::size_t count);
+
     // Reader events; public for the C callbacks only.
     void elementStarted(std::string name, std::map<std::string, std::string> attributes);
     void elementEnded();
@@ -102,6 +109,7 @@ private:
     std::optional<XMLNode> m_lastTopLevelNode;
     std::string m_currentTextContent;
     std::optional<XMLReaderError> m_parseError;
+    std::size_t m_characterBudget = 0;
     NodeIdSource m_ids;
 };
 

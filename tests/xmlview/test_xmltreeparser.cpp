@@ -198,6 +198,37 @@ TEST_F(HostileInput, BillionLaughsIsRefused)
     EXPECT_EQ(result.rfind("error: ", 0), 0u) << result.substr(0, 200);
 }
 
+TEST_F(HostileInput, QuadraticBlowupEndsAtTheExpansionLimit)
+{
+    // A hundred thousand references to a hundred-thousand-character entity: 10 GB of text
+    // that libxml2's guard lets through. Before the limit this took a minute and gigabytes.
+    std::string text = "<!DOCTYPE a [<!ENTITY e \"" + std::string(100'000, 'e') + "\">]><a>";
+    for (int i = 0; i < 100'000; ++i) {
+        text += "&e;";
+    }
+    text += "</a>";
+    const auto start = std::chrono::steady_clock::now();
+    const std::string result = outcome(text);
+    // libxml2 still walks the references after the stop: seconds, not a minute.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(40));
+    EXPECT_EQ(result.rfind("error: Line 1, column ", 0), 0u) << result.substr(0, 200);
+    EXPECT_NE(result.find("entity references stand for more than 16 MiB of text"),
+              std::string::npos)
+        << result.substr(0, 200);
+
+    // Expansions within the limit are kept whole.
+    std::string modest = "<!DOCTYPE a [<!ENTITY e \"" + std::string(1'000, 'e') + "\">]><a>";
+    for (int i = 0; i < 1'000; ++i) {
+        modest += "&e;";
+    }
+    modest += "</a>";
+    vx::XMLTreeParser parser;
+    const auto tree = parser.parse(modest);
+    ASSERT_TRUE(std::holds_alternative<vx::XMLNode>(tree));
+    ASSERT_EQ(std::get<vx::XMLNode>(tree).children.size(), 1u);
+    EXPECT_EQ(std::get<vx::XMLNode>(tree).children[0].textContent->size(), 1'000'000u);
+}
+
 TEST_F(HostileInput, HundredThousandLevelsOfNestingGiveAnError)
 {
     std::string text;

@@ -13,6 +13,7 @@
 # Each time is the median of RUNS runs (default 7), the commands taking turns. Peak memory
 # is the maximum resident set size reported by GNU time. Prints the load average too.
 set -eu
+source "$(dirname "$0")/common.sh"
 
 build=${1:?usage: ratios.sh BUILD_DIR [RUNS]}
 runs=${2:-7}
@@ -37,16 +38,6 @@ for file in "$work"/*.xml; do
     xmllint --noout --huge "$file"
 done
 
-seconds() { # command... : wall time of one run in seconds
-    local start end
-    start=$(date +%s%N)
-    "$@" > /dev/null
-    end=$(date +%s%N)
-    echo "scale=4; ($end - $start) / 1000000000" | bc
-}
-median() { # numbers...
-    printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
-}
 peakKiB() { # command... : maximum resident set size in KiB
     /usr/bin/time -f %M "$@" 2>&1 > /dev/null | tail -n 1
 }

@@ -7,6 +7,7 @@
 # change in the machine's load touches both. Prints the minimum and median wall time of
 # each and the ratio of the medians. Uses hyperfine instead when it is installed.
 set -eu
+source "$(dirname "$0")/common.sh"
 
 build=${1:?usage: time_dump.sh BUILD_DIR [LINES] [RUNS]}
 lines=${2:-10000}
@@ -36,13 +37,6 @@ if command -v hyperfine >/dev/null; then
     exit 0
 fi
 
-seconds() { # command... : wall time of one run in seconds
-    local start end
-    start=$(date +%s%N)
-    "$@" > /dev/null
-    end=$(date +%s%N)
-    echo "scale=4; ($end - $start) / 1000000000" | bc
-}
 
 dumpTimes=()
 lintTimes=()

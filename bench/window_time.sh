@@ -7,6 +7,7 @@
 # turns in one run (goal: at most 0.5 s). Uses the offscreen platform unless a display is
 # set. Each figure is the median of RUNS runs (default 5).
 set -eu
+source "$(dirname "$0")/common.sh"
 
 build=${1:?usage: window_time.sh BUILD_DIR [RUNS]}
 runs=${2:-5}
@@ -23,16 +24,6 @@ trap 'rm -rf "$work"' EXIT
 "$writer" 10000 > "$work/lines-10000.xml"
 sample="$here/../examples/sample-invoice.xml"
 
-seconds() { # command... : wall time of one run in seconds
-    local start end
-    start=$(date +%s%N)
-    "$@" > /dev/null
-    end=$(date +%s%N)
-    echo "scale=4; ($end - $start) / 1000000000" | bc
-}
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
-}
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 small=() large=()

@@ -247,8 +247,8 @@ SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
     if (isValidBIC(bic)) {
         info.bic = std::move(bic);
     }
-    info.beneficiaryName = std::string(
-        model::leadingCharacters(onOneLine(*beneficiaryName(document)), maxBeneficiaryNameCharacters));
+    info.beneficiaryName = std::string(model::leadingCharacters(
+        onOneLine(*beneficiaryName(document)), maxBeneficiaryNameCharacters));
     info.beneficiaryAccount = model::upperCased(withoutBlanks(onOneLine(*account.id)));
     info.amount = std::move(amount);
 

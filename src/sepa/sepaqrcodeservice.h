@@ -36,8 +36,9 @@ public:
     // The credit transfer that pays `document`, or nullopt when it cannot be derived: a credit
     // note (the supplier owes the money, not the customer), a currency other than "EUR", no
     // payment means, a first payment means without payee account id (later ones are never
-    // consulted), no beneficiary name (see beneficiaryName), no payable amount, or a payable amount that, written with
-    // two decimals, lies outside 0.01 to 999999999.99. Pure; says nothing about why.
+    // consulted), no beneficiary name (see beneficiaryName), no payable amount, or a payable amount
+    // that, written with two decimals, lies outside 0.01 to 999999999.99. Pure; says nothing about
+    // why.
     std::optional<SEPAPaymentInfo> makePaymentInfo(const model::UBLDocumentInfo &document) const;
 
     // Why makePaymentInfo yields nothing for `document`: the first condition it fails, or

@@ -37,10 +37,9 @@ std::string cii(const std::string &exchanged, const std::string &lines,
            "<ram:ID>urn:cen.eu:en16931:2017</ram:ID>"
            "</ram:GuidelineSpecifiedDocumentContextParameter></rsm:ExchangedDocumentContext>" +
            "<rsm:ExchangedDocument>" + exchanged + "</rsm:ExchangedDocument>" +
-           "<rsm:SupplyChainTradeTransaction>" + lines +
-           "<ram:ApplicableHeaderTradeAgreement>" + agreement +
-           "</ram:ApplicableHeaderTradeAgreement><ram:ApplicableHeaderTradeDelivery>" + delivery +
-           "</ram:ApplicableHeaderTradeDelivery><ram:ApplicableHeaderTradeSettlement>" +
+           "<rsm:SupplyChainTradeTransaction>" + lines + "<ram:ApplicableHeaderTradeAgreement>" +
+           agreement + "</ram:ApplicableHeaderTradeAgreement><ram:ApplicableHeaderTradeDelivery>" +
+           delivery + "</ram:ApplicableHeaderTradeDelivery><ram:ApplicableHeaderTradeSettlement>" +
            settlement +
            "</ram:ApplicableHeaderTradeSettlement></rsm:SupplyChainTradeTransaction>"
            "</rsm:CrossIndustryInvoice>";
@@ -65,17 +64,21 @@ std::string line(const std::string &id, const std::string &agreement = "",
                  const std::string &settlement = "")
 {
     return "<ram:IncludedSupplyChainTradeLineItem><ram:AssociatedDocumentLineDocument>"
-           "<ram:LineID>" + id + "</ram:LineID></ram:AssociatedDocumentLineDocument>"
-           "<ram:SpecifiedLineTradeAgreement>" + agreement +
-           "</ram:SpecifiedLineTradeAgreement><ram:SpecifiedLineTradeSettlement>" + settlement +
+           "<ram:LineID>" +
+           id +
+           "</ram:LineID></ram:AssociatedDocumentLineDocument>"
+           "<ram:SpecifiedLineTradeAgreement>" +
+           agreement + "</ram:SpecifiedLineTradeAgreement><ram:SpecifiedLineTradeSettlement>" +
+           settlement +
            "</ram:SpecifiedLineTradeSettlement></ram:IncludedSupplyChainTradeLineItem>";
 }
 
 std::string allowance(const std::string &amount, const std::string &reason)
 {
     return "<ram:SpecifiedTradeAllowanceCharge><ram:ChargeIndicator><udt:Indicator>false"
-           "</udt:Indicator></ram:ChargeIndicator><ram:ActualAmount>" + amount +
-           "</ram:ActualAmount><ram:Reason>" + reason + "</ram:Reason>"
+           "</udt:Indicator></ram:ChargeIndicator><ram:ActualAmount>" +
+           amount + "</ram:ActualAmount><ram:Reason>" + reason +
+           "</ram:Reason>"
            "</ram:SpecifiedTradeAllowanceCharge>";
 }
 
@@ -113,8 +116,7 @@ struct DetectionCase
 };
 
 const DetectionCase detectionCases[] = {
-    {"cii_with_prefixes", cii(issued("380"), "", "", "", euro), DocumentSyntax::cii, nullptr,
-     true},
+    {"cii_with_prefixes", cii(issued("380"), "", "", "", euro), DocumentSyntax::cii, nullptr, true},
     {"cii_in_the_default_namespace",
      "<CrossIndustryInvoice xmlns=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\">"
      "<ExchangedDocument><ID>D-1</ID></ExchangedDocument></CrossIndustryInvoice>",
@@ -132,7 +134,8 @@ const DetectionCase detectionCases[] = {
      "<x:CrossIndustryInvoice xmlns:x=\"urn:example\"><x:ID>1</x:ID></x:CrossIndustryInvoice>",
      std::nullopt, "Not a valid UBL document", false},
     {"order_x_is_no_invoice",
-     "<rsm:SCRDMCCBDACIOMessageStructure xmlns:rsm=\"urn:un:unece:uncefact:data:SCRDMCCBDACIOMessageStructure:100\"/>",
+     "<rsm:SCRDMCCBDACIOMessageStructure "
+     "xmlns:rsm=\"urn:un:unece:uncefact:data:SCRDMCCBDACIOMessageStructure:100\"/>",
      std::nullopt, "Not a valid UBL document", false},
     {"ubl_invoice", "<Invoice><ID>U-1</ID></Invoice>", DocumentSyntax::ubl, nullptr, true},
 };
@@ -365,8 +368,8 @@ const PitfallCase pitfallCases[] = {
      }},
     // Without a header period the first period a line has; the due-date type goes into it.
     {"invoice_period_falls_back_to_a_line",
-     cii(issued("380"), line("1") + line("2", "", period("20240105")) + line("3", "", period("20240201")),
-         "", "",
+     cii(issued("380"),
+         line("1") + line("2", "", period("20240105")) + line("3", "", period("20240201")), "", "",
          euro + "<ram:ApplicableTradeTax><ram:DueDateTypeCode>72</ram:DueDateTypeCode>"
                 "</ram:ApplicableTradeTax>"),
      [](const UBLDocumentInfo &d) {
@@ -374,8 +377,8 @@ const PitfallCase pitfallCases[] = {
          EXPECT_EQ(d.invoicePeriod->startDate, day(2024, 1, 5));
          EXPECT_EQ(d.invoicePeriod->descriptionCode, "432");
      }},
-    {"header_invoice_period_wins", cii(issued("380"), line("1", "", period("20240105")), "", "",
-                                       euro + period("20240301")),
+    {"header_invoice_period_wins",
+     cii(issued("380"), line("1", "", period("20240105")), "", "", euro + period("20240301")),
      [](const UBLDocumentInfo &d) {
          ASSERT_TRUE(d.invoicePeriod);
          EXPECT_EQ(d.invoicePeriod->startDate, day(2024, 3, 1));
@@ -409,8 +412,7 @@ const PitfallCase pitfallCases[] = {
          EXPECT_EQ(d.paymentTerms->paymentDueDate, std::nullopt);
      }},
     // A file with nothing but its root still reads, with the usual placeholders.
-    {"bare_root",
-     std::string("<rsm:CrossIndustryInvoice") + namespaces + "/>",
+    {"bare_root", std::string("<rsm:CrossIndustryInvoice") + namespaces + "/>",
      [](const UBLDocumentInfo &d) {
          EXPECT_EQ(d.documentType, UBLDocumentType::invoice);
          EXPECT_EQ(d.documentID, "Unknown");

@@ -205,8 +205,8 @@ std::optional<UBLPartyTaxScheme> partyTaxScheme(const XmlNode &party)
     std::optional<std::string> scheme = attribute(*chosen, {"ID"}, "schemeID");
     UBLPartyTaxScheme out;
     out.companyID = text(*chosen, {"ID"});
-    out.taxScheme = UBLTaxScheme{scheme == "VA" ? std::optional<std::string>("VAT") : scheme,
-                                 std::nullopt};
+    out.taxScheme =
+        UBLTaxScheme{scheme == "VA" ? std::optional<std::string>("VAT") : scheme, std::nullopt};
     return out;
 }
 
@@ -394,8 +394,8 @@ void fillLine(Line &out, const XmlNode &line, const std::optional<std::string> &
     out.note = text(line, {"AssociatedDocumentLineDocument", "IncludedNote", "Content"});
     const std::optional<XmlNode> settlement = first(line, {"SpecifiedLineTradeSettlement"});
     if (settlement) {
-        out.lineExtensionAmount =
-            decimal(*settlement, {"SpecifiedTradeSettlementLineMonetarySummation", "LineTotalAmount"});
+        out.lineExtensionAmount = decimal(
+            *settlement, {"SpecifiedTradeSettlementLineMonetarySummation", "LineTotalAmount"});
         out.accountingCost = text(*settlement, {"ReceivableSpecifiedTradeAccountingAccount", "ID"});
         out.invoicePeriod = period(first(*settlement, {"BillingSpecifiedPeriod"}));
     }
@@ -422,7 +422,8 @@ UBLInvoiceLine invoiceLine(const XmlNode &line, const std::optional<std::string>
     UBLInvoiceLine out;
     fillLine(out, line, currency);
     out.invoicedQuantity = decimal(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"});
-    out.invoicedQuantityUnitCode = attribute(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"}, "unitCode");
+    out.invoicedQuantityUnitCode =
+        attribute(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"}, "unitCode");
     return out;
 }
 
@@ -431,7 +432,8 @@ UBLCreditNoteLine creditNoteLine(const XmlNode &line, const std::optional<std::s
     UBLCreditNoteLine out;
     fillLine(out, line, currency);
     out.creditedQuantity = decimal(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"});
-    out.creditedQuantityUnitCode = attribute(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"}, "unitCode");
+    out.creditedQuantityUnitCode =
+        attribute(line, {"SpecifiedLineTradeDelivery", "BilledQuantity"}, "unitCode");
     return out;
 }
 
@@ -490,10 +492,10 @@ std::vector<UBLPaymentMeans> paymentMeans(const XmlNode &settlement, UBLDocument
     const std::optional<std::string> reference = text(settlement, {"PaymentReference"});
     // The due date belongs to each payment means of a credit note; an invoice shows none,
     // as its UBL twin holds it where the model does not read it.
-    const std::optional<Date> due = type == UBLDocumentType::creditNote
-                                        ? date(settlement, {"SpecifiedTradePaymentTerms",
-                                                            "DueDateDateTime"})
-                                        : std::nullopt;
+    const std::optional<Date> due =
+        type == UBLDocumentType::creditNote
+            ? date(settlement, {"SpecifiedTradePaymentTerms", "DueDateDateTime"})
+            : std::nullopt;
     std::vector<UBLPaymentMeans> out;
     for (const XmlNode &m : settlement.children("SpecifiedTradeSettlementPaymentMeans")) {
         UBLPaymentMeans means;
@@ -740,14 +742,16 @@ UBLDocumentInfo readDocumentInfo(const XmlDocument &document)
         for (const XmlNode &line : lineItems) {
             info.invoiceLines.push_back(invoiceLine(line, currency));
             const auto &charges = info.invoiceLines.back().allowanceCharges;
-            info.allowanceCharges.insert(info.allowanceCharges.end(), charges.begin(), charges.end());
+            info.allowanceCharges.insert(info.allowanceCharges.end(), charges.begin(),
+                                         charges.end());
         }
     } else {
         info.creditNoteLines.reserve(lineItems.size());
         for (const XmlNode &line : lineItems) {
             info.creditNoteLines.push_back(creditNoteLine(line, currency));
             const auto &charges = info.creditNoteLines.back().allowanceCharges;
-            info.allowanceCharges.insert(info.allowanceCharges.end(), charges.begin(), charges.end());
+            info.allowanceCharges.insert(info.allowanceCharges.end(), charges.begin(),
+                                         charges.end());
         }
     }
 

@@ -499,6 +499,14 @@ void writeDocumentFields(JsonWriter &out, const parser::VelloraDocument &documen
     payment ? write(out, *payment) : out.null();
     out.key("damage");
     document.damage() ? out.string(*document.damage()) : out.null();
+    // The syntax the model was read in; null when none was read.
+    const std::optional<parser::DocumentSyntax> syntax = document.syntax();
+    out.key("syntax");
+    if (!syntax) {
+        out.null();
+    } else {
+        out.string(*syntax == parser::DocumentSyntax::cii ? "CII" : "UBL");
+    }
 }
 
 Json documentJson(const parser::VelloraDocument &document)

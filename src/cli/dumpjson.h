@@ -12,13 +12,13 @@ namespace vellora::cli {
 
 using Json = nlohmann::ordered_json;
 
-// The fields "validation", "message", "document", "sepa" and "damage" of a document read from a
-// file, into the object `out` has open. Every record is an object of all its fields in
-// declaration order; decimals are exact strings, dates "YYYY-MM-DD", absent values null,
+// The fields "validation", "message", "document", "sepa", "damage" and "syntax" of a
+// document read from a file, into the object `out` has open. Every record is an object of all
+// its fields in declaration order; decimals are exact strings, dates "YYYY-MM-DD", absent values null,
 // lists arrays.
 void writeDocumentFields(JsonWriter &out, const parser::VelloraDocument &document);
 
-// The same as a JSON value: the object holding those five fields.
+// The same as a JSON value: the object holding those six fields.
 Json documentJson(const parser::VelloraDocument &document);
 
 } // namespace vellora::cli

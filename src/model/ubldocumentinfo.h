@@ -72,6 +72,7 @@ public:
         {
             notXml,                // no XML document with a root element could be built
             noInvoiceOrCreditNote, // XML, but no Invoice or CreditNote element anywhere
+            unsupportedFormat,     // an invoice format that is known but not read (ZUGFeRD 1.0)
         };
         Kind kind;
         std::string message;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "velloradocument.h"
 
+#include "cii/ciireader.h"
+
 #include "model/text.h"
 
 #include <cerrno>
@@ -56,6 +58,20 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
     std::variant<XmlDocument, std::string> &parsed = checked.result;
     XmlDocument *tree = std::get_if<XmlDocument>(&parsed);
     using Kind = model::UBLValidationResult::Invalid::Kind;
+    // The root element tells a CII document; only then are UBL elements looked for.
+    const cii::RootKind root = tree ? cii::rootKind(*tree) : cii::RootKind::other;
+    if (root == cii::RootKind::crossIndustryInvoice) {
+        document.m_validationResult =
+            model::UBLValidationResult::valid(cii::readDocumentInfo(*tree));
+        document.m_reachedParser = true;
+        document.m_syntax = DocumentSyntax::cii;
+        return document;
+    }
+    if (root == cii::RootKind::zugferd1) {
+        document.m_validationResult = model::UBLValidationResult::invalid(
+            Kind::unsupportedFormat, std::string(cii::zugferd1Message));
+        return document;
+    }
     if (!tree || !document.m_parser.detectDocumentType(*tree)) {
         document.m_validationResult = model::UBLValidationResult::invalid(
             tree ? Kind::noInvoiceOrCreditNote : Kind::notXml, std::string(notUblMessage));
@@ -66,6 +82,9 @@ VelloraDocument::ReadResult VelloraDocument::fromBytes(std::string bytes)
     // would build, so it is read directly instead of parsing the text a second time.
     document.m_validationResult = document.m_parser.read(std::move(*tree));
     document.m_reachedParser = true;
+    if (document.m_validationResult->isValid()) {
+        document.m_syntax = DocumentSyntax::ubl;
+    }
     return document;
 }
 

@@ -33,6 +33,13 @@ struct DocumentReadError
     bool operator==(const DocumentReadError &) const = default;
 };
 
+// The syntax a document's model was read in.
+enum class DocumentSyntax
+{
+    ubl, // OASIS UBL Invoice or CreditNote
+    cii, // UN/CEFACT Cross Industry Invoice
+};
+
 class VelloraDocument
 {
 public:
@@ -51,8 +58,10 @@ public:
     VelloraDocument();
 
     // Reads a document from a file's bytes. Bytes that are not strict UTF-8 (or are UTF-16)
-    // fail the read; everything else opens: a file that is not XML, or holds no Invoice or
-    // CreditNote element, opens with the outcome "Not a valid UBL document" and no model.
+    // fail the read; everything else opens: a Cross Industry Invoice is read as CII, a
+    // ZUGFeRD 1.0 document opens with "Unsupported format: ZUGFeRD 1.0" and no model; a file that
+    // is not XML, or holds no Invoice or CreditNote element, opens with the outcome "Not a valid
+    // UBL document" and no model.
     static ReadResult fromBytes(std::string bytes);
 
     // Reads the file at `path` (it must be a regular file) and then as fromBytes.
@@ -81,9 +90,14 @@ public:
 
     const UBLParser &parser() const { return m_parser; }
 
-    // True when the text held an Invoice or CreditNote element and the parser read it,
-    // whatever its outcome: the openings the usage statistics count. False for a new
-    // document and for a text that is not XML or holds no such element.
+    // The syntax the parser read; nullopt when no reader was reached (a new document, a text
+    // that is not XML or no invoice, a format that is refused).
+    std::optional<DocumentSyntax> syntax() const { return m_syntax; }
+
+    // True when the text was a Cross Industry Invoice or held an Invoice or CreditNote element
+    // and a reader read it, whatever its outcome: the openings the usage statistics count.
+    // False for a new document, a text that is not XML or holds no such element, and a
+    // refused format (ZUGFeRD 1.0).
     bool reachedParser() const { return m_reachedParser; }
 
     // What saving writes: the bytes of the text that was read, unchanged.
@@ -95,6 +109,7 @@ private:
     std::optional<std::string> m_damage;
     UBLParser m_parser;
     bool m_reachedParser = false;
+    std::optional<DocumentSyntax> m_syntax;
 };
 
 // The bytes of the regular file at `path`, or why they cannot be had.

@@ -509,6 +509,34 @@ std::optional<XmlNode> XmlNode::first(const Query &query) const
     return XmlNode(m_tree, *found);
 }
 
+std::string_view XmlNode::namespaceUri() const
+{
+    if (isDocument()) {
+        return {};
+    }
+    const xmlNs *ns = m_tree->elements[m_index]->ns;
+    return ns ? view(ns->href) : std::string_view();
+}
+
+std::vector<XmlNode> XmlNode::children(std::string_view name) const
+{
+    std::vector<XmlNode> nodes;
+    const detail::XmlTree &tree = *m_tree;
+    const std::optional<std::uint32_t> id = tree.nameId(name);
+    if (!id) {
+        return nodes;
+    }
+    const std::uint32_t from = isDocument() ? 0 : m_index + 1;
+    const std::uint32_t to = isDocument() ? tree.size() : tree.ends[m_index];
+    auto [begin, end] = tree.named(*id, from, to);
+    for (const std::uint32_t *position = begin; position != end; ++position) {
+        if (tree.parents[*position] == m_index) {
+            nodes.push_back(XmlNode(m_tree, *position));
+        }
+    }
+    return nodes;
+}
+
 std::variant<XmlDocument, std::string> XmlDocument::parse(std::string_view text)
 {
     return std::move(parseChecked(text).result);

@@ -50,6 +50,14 @@ public:
     // The first match in document order, or nullopt.
     std::optional<XmlNode> first(const Query &query) const;
 
+    // The namespace URI of the element; "" for an element in no namespace and for the
+    // document node.
+    std::string_view namespaceUri() const;
+
+    // The direct child elements whose local name is `name`, in document order; for the
+    // document node, the root element when it has that name.
+    std::vector<XmlNode> children(std::string_view name) const;
+
     friend bool operator==(const XmlNode &a, const XmlNode &b)
     {
         return a.m_tree == b.m_tree && a.m_index == b.m_index;

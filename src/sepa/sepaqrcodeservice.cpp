@@ -180,7 +180,7 @@ SEPAQRCodeService::missingPaymentInfoReason(const UBLDocumentInfo &document) con
     if (!means.payeeFinancialAccount || !means.payeeFinancialAccount->id) {
         return NoPaymentInfoReason::noPaymentAccount;
     }
-    if (!document.supplierParty || document.supplierParty->partyNames.empty()) {
+    if (!beneficiaryName(document)) {
         return NoPaymentInfoReason::noSupplierName;
     }
     if (!document.monetaryTotal || !document.monetaryTotal->payableAmount) {
@@ -188,6 +188,24 @@ SEPAQRCodeService::missingPaymentInfoReason(const UBLDocumentInfo &document) con
     }
     if (!isPayableAmountText(amountText(document.monetaryTotal->payableAmount->toDouble()))) {
         return NoPaymentInfoReason::amountOutOfRange;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SEPAQRCodeService::beneficiaryName(const UBLDocumentInfo &document)
+{
+    if (!document.supplierParty) {
+        return std::nullopt;
+    }
+    const model::UBLParty &supplier = *document.supplierParty;
+    if (!supplier.partyNames.empty()) {
+        return supplier.partyNames.front();
+    }
+    // Many suppliers are named only by their legal registration name; without it they would
+    // get no payment code although name, account and amount are all there.
+    if (supplier.legalEntity && supplier.legalEntity->registrationName &&
+        !supplier.legalEntity->registrationName->empty()) {
+        return supplier.legalEntity->registrationName;
     }
     return std::nullopt;
 }
@@ -230,7 +248,7 @@ SEPAQRCodeService::makePaymentInfo(const UBLDocumentInfo &document) const
         info.bic = std::move(bic);
     }
     info.beneficiaryName = std::string(model::leadingCharacters(
-        onOneLine(document.supplierParty->partyNames.front()), maxBeneficiaryNameCharacters));
+        onOneLine(*beneficiaryName(document)), maxBeneficiaryNameCharacters));
     info.beneficiaryAccount = model::upperCased(withoutBlanks(onOneLine(*account.id)));
     info.amount = std::move(amount);
 

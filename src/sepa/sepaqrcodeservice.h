@@ -19,7 +19,7 @@ enum class NoPaymentInfoReason
     notInEuro,        // the document's currency is not "EUR"
     noPaymentMeans,   // no payment means at all
     noPaymentAccount, // the first payment means has no payee account id
-    noSupplierName,   // no supplier party, or one without a name
+    noSupplierName,   // no supplier party, or one without party name and legal name
     noPayableAmount,  // no monetary total, or one without a payable amount
     amountOutOfRange, // the payable amount, with two decimals, is not 0.01 to 999999999.99
 };
@@ -36,14 +36,20 @@ public:
     // The credit transfer that pays `document`, or nullopt when it cannot be derived: a credit
     // note (the supplier owes the money, not the customer), a currency other than "EUR", no
     // payment means, a first payment means without payee account id (later ones are never
-    // consulted), no supplier name, no payable amount, or a payable amount that, written with
-    // two decimals, lies outside 0.01 to 999999999.99. Pure; says nothing about why.
+    // consulted), no beneficiary name (see beneficiaryName), no payable amount, or a payable amount
+    // that, written with two decimals, lies outside 0.01 to 999999999.99. Pure; says nothing about
+    // why.
     std::optional<SEPAPaymentInfo> makePaymentInfo(const model::UBLDocumentInfo &document) const;
 
     // Why makePaymentInfo yields nothing for `document`: the first condition it fails, or
     // nullopt exactly when it yields payment info.
     std::optional<NoPaymentInfoReason>
     missingPaymentInfoReason(const model::UBLDocumentInfo &document) const;
+
+    // The name the money goes to, as the document writes it: the supplier's first party name,
+    // or, when it has none, its legal registration name if that is not empty. nullopt when
+    // there is neither or no supplier.
+    static std::optional<std::string> beneficiaryName(const model::UBLDocumentInfo &document);
 
     // The reference the payer quotes with the transfer: the first payment means' instruction
     // note when it has text (an RF creditor reference is written there), otherwise the

@@ -94,8 +94,9 @@ TEST_F(DumpFiles, ValidInvoicePrintsTheModelAndExitsZero)
         keys.push_back(item.key());
     }
     EXPECT_EQ(keys, (std::vector<std::string>{"validation", "message", "document", "sepa",
-                                              "damage"}));
+                                              "damage", "syntax"}));
     EXPECT_EQ(json["validation"], "valid");
+    EXPECT_EQ(json["syntax"], "UBL");
     EXPECT_TRUE(json["message"].is_null());
     EXPECT_TRUE(json["damage"].is_null());
     const Json &document = json["document"];
@@ -119,6 +120,48 @@ TEST_F(DumpFiles, ValidInvoicePrintsTheModelAndExitsZero)
                                         "projectReference", "delivery",         "invoicePeriod"}));
     EXPECT_TRUE(document["invoiceLines"].is_array());
     EXPECT_TRUE(document["creditNoteLines"].is_array());
+}
+
+// The syntax a file was read in, or null when no document was read.
+TEST_F(DumpFiles, SyntaxNamesTheReaderThatReadTheFile)
+{
+    struct Case
+    {
+        const char *name;
+        std::string text;
+        int status;
+        const char *message; // nullptr: valid
+        const char *syntax;  // nullptr: null
+    };
+    const Case cases[] = {
+        {"cii",
+         "<rsm:CrossIndustryInvoice "
+         "xmlns:rsm=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\">"
+         "<rsm:ExchangedDocument><ID>C-1</ID></rsm:ExchangedDocument>"
+         "</rsm:CrossIndustryInvoice>",
+         0, nullptr, "CII"},
+        {"ubl", "<Invoice><ID>U-1</ID></Invoice>", 0, nullptr, "UBL"},
+        {"zugferd1",
+         "<rsm:CrossIndustryDocument xmlns:rsm=\"urn:ferd:CrossIndustryDocument:invoice:1p0\"/>", 1,
+         "Unsupported format: ZUGFeRD 1.0", nullptr},
+        {"order", "<Order/>", 1, "Not a valid UBL document", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const DumpRun run = dump({write(std::string(c.name) + ".xml", c.text)});
+        EXPECT_EQ(run.status, c.status);
+        const Json json = Json::parse(run.out);
+        EXPECT_EQ(json["validation"], c.message ? "invalid" : "valid");
+        if (c.message) {
+            EXPECT_EQ(json["message"], c.message);
+            EXPECT_TRUE(json["document"].is_null());
+        }
+        if (c.syntax) {
+            EXPECT_EQ(json["syntax"], c.syntax);
+        } else {
+            EXPECT_TRUE(json["syntax"].is_null());
+        }
+    }
 }
 
 TEST_F(DumpFiles, NotUblPrintsTheOutcomeAndExitsOne)

@@ -481,3 +481,32 @@ INSTANTIATE_TEST_SUITE_P(XmlNode, TextContent, testing::ValuesIn(textCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+// children: the direct children of one name only, never a grandchild of that name, in
+// document order; namespaceUri: the URI the element is bound to, whatever its prefix.
+TEST(XmlNode, ChildrenAndNamespace)
+{
+    auto parsed = XmlDocument::parse(
+        "<p:r xmlns:p=\"urn:a\" xmlns=\"urn:b\"><c n=\"1\"><c n=\"nested\"/></c><d/>"
+        "<c n=\"2\"/><x:c xmlns:x=\"urn:c\" n=\"3\"/></p:r>");
+    ASSERT_TRUE(std::holds_alternative<XmlDocument>(parsed));
+    const XmlNode top = std::get<XmlDocument>(parsed).node();
+    // The document node's one child is the root element.
+    EXPECT_TRUE(top.children("c").empty());
+    const std::vector<XmlNode> roots = top.children("r");
+    ASSERT_EQ(roots.size(), 1u);
+    EXPECT_EQ(roots[0].namespaceUri(), "urn:a");
+    EXPECT_EQ(top.namespaceUri(), "");
+
+    std::vector<std::string> seen;
+    for (const XmlNode &child : roots[0].children("c")) {
+        seen.push_back(child.attribute("n").value_or("?") + "@" + std::string(child.namespaceUri()));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"1@urn:b", "2@urn:b", "3@urn:c"}));
+    EXPECT_TRUE(roots[0].children("missing").empty());
+    EXPECT_EQ(roots[0].children("d").size(), 1u);
+
+    auto plain = XmlDocument::parse("<r><c/></r>");
+    const XmlNode plainRoot = std::get<XmlDocument>(plain).node().children("r").at(0);
+    EXPECT_EQ(plainRoot.namespaceUri(), "");
+}

@@ -23,6 +23,7 @@ namespace {
 using vellora::model::Decimal;
 using vellora::model::UBLDocumentInfo;
 using vellora::model::UBLDocumentType;
+using vellora::model::UBLLegalEntity;
 using vellora::model::UBLFinancialInstitutionBranch;
 using vellora::model::UBLLegalMonetaryTotal;
 using vellora::model::UBLParty;
@@ -175,6 +176,37 @@ const DerivationCase derivationCases[] = {
     {"no_supplier_gives_none", [](UBLDocumentInfo &d) { d.supplierParty.reset(); }, none},
     {"supplier_without_names_gives_none",
      [](UBLDocumentInfo &d) { d.supplierParty->partyNames.clear(); }, none},
+    // Without a party name the supplier is named by its legal registration name.
+    {"legal_name_when_no_party_name",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->partyNames.clear();
+         d.supplierParty->legalEntity = UBLLegalEntity{"Muster Holding GmbH", "HRB 1", {}, {}};
+     },
+     [](SEPAPaymentInfo &i) { i.beneficiaryName = "Muster Holding GmbH"; }},
+    {"party_name_wins_over_legal_name",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->legalEntity = UBLLegalEntity{"Muster Holding GmbH", {}, {}, {}};
+     },
+     [](SEPAPaymentInfo &) {}},
+    {"legal_name_on_one_line_and_cut_to_70",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->partyNames.clear();
+         d.supplierParty->legalEntity =
+             UBLLegalEntity{"Muster\r\nHolding " + repeated("x", 70), {}, {}, {}};
+     },
+     [](SEPAPaymentInfo &i) { i.beneficiaryName = "Muster Holding " + repeated("x", 55); }},
+    {"empty_legal_name_gives_none",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->partyNames.clear();
+         d.supplierParty->legalEntity = UBLLegalEntity{"", "HRB 1", {}, {}};
+     },
+     none},
+    {"legal_entity_without_name_gives_none",
+     [](UBLDocumentInfo &d) {
+         d.supplierParty->partyNames.clear();
+         d.supplierParty->legalEntity = UBLLegalEntity{{}, "HRB 1", {}, {}};
+     },
+     none},
     {"no_monetary_total_gives_none", [](UBLDocumentInfo &d) { d.monetaryTotal.reset(); }, none},
     {"no_payable_amount_gives_none",
      [](UBLDocumentInfo &d) { d.monetaryTotal->payableAmount.reset(); }, none},

@@ -18,12 +18,7 @@ source "$(dirname "$0")/common.sh"
 build=${1:?usage: ratios.sh BUILD_DIR [RUNS]}
 runs=${2:-7}
 
-dump="$build/vellora-dump"
-writer="$build/bench/write-bench-invoice"
-for tool in "$dump" "$writer"; do
-    [[ -x "$tool" ]] || { echo "missing $tool: build the project first" >&2; exit 1; }
-done
-command -v xmllint >/dev/null || { echo "xmllint is not installed (libxml2-utils)" >&2; exit 1; }
+requireDumpTools "$build"
 [[ -x /usr/bin/time ]] || { echo "GNU time is not installed (package time)" >&2; exit 1; }
 
 work=$(mktemp -d)

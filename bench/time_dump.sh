@@ -13,12 +13,7 @@ build=${1:?usage: time_dump.sh BUILD_DIR [LINES] [RUNS]}
 lines=${2:-10000}
 runs=${3:-11}
 
-dump="$build/vellora-dump"
-writer="$build/bench/write-bench-invoice"
-for tool in "$dump" "$writer"; do
-    [[ -x "$tool" ]] || { echo "missing $tool: build the project first" >&2; exit 1; }
-done
-command -v xmllint >/dev/null || { echo "xmllint is not installed (libxml2-utils)" >&2; exit 1; }
+requireDumpTools "$build"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
